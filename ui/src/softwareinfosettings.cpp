@@ -1,0 +1,11 @@
+#include <vantoui/softwareinfosettings.h>
+
+#include "systemroot.h"
+
+namespace VantoUi {
+
+SoftwareInfoSettings::SoftwareInfoSettings(QSettings::Format format)
+    : SettingsBase(rootedPath(QStringLiteral("/etc/sw_versions")), format)
+{}
+
+} // namespace VantoUi
