@@ -1,0 +1,3 @@
+#include "rimodisplayinterface.h"
+
+Rimodisplayinterface::Rimodisplayinterface() = default;
