@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QtGui/qtguiglobal.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -61,10 +62,13 @@ namespace {
 
 bool namesFramebufferPlugin(QByteArray platform)
 {
+    // Qt tries the first of a ";" separated list first, and
     // "eglfs:fb=/dev/fb1" selects the eglfs plugin with options.
-    const int colon = platform.indexOf(':');
-    if (colon >= 0)
-        platform.truncate(colon);
+    for (const char separator : {';', ':'}) {
+        const int at = platform.indexOf(separator);
+        if (at >= 0)
+            platform.truncate(at);
+    }
     platform = platform.trimmed().toLower();
     return platform == "eglfs" || platform == "linuxfb";
 }
@@ -73,9 +77,13 @@ bool namesFramebufferPlugin(QByteArray platform)
 
 bool FramebufferController::isFramebufferPlatform(int argc, char** argv)
 {
-    // Qt itself lets the last -platform (or --platform) argument override
-    // QT_QPA_PLATFORM; follow the same rule.
-    QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    // The same choice QGuiApplication makes: the built-in default, replaced
+    // by a non-empty QT_QPA_PLATFORM, replaced by the last -platform (or
+    // --platform) argument.
+    QByteArray platform = QByteArrayLiteral(QT_QPA_DEFAULT_PLATFORM_NAME);
+    const QByteArray fromEnvironment = qgetenv("QT_QPA_PLATFORM");
+    if (!fromEnvironment.isEmpty())
+        platform = fromEnvironment;
     for (int i = 1; argv && i < argc; ++i) {
         if (!argv[i])
             continue;

@@ -444,6 +444,10 @@ StylingController* StylingController::getInstance()
 
 StylingController::StylingController()
 {
+    // The signal and setTheme name the type without its namespace; register
+    // that spelling too so queued connections, QML and signal spies can
+    // carry the argument.
+    qRegisterMetaType<StylingController::Theme>("StylingController::Theme");
     connect(this, &StylingController::themeChanged, this, &StylingController::onThemeChanged);
 }
 
@@ -470,6 +474,9 @@ void StylingController::setTheme(StylingController::Theme theme)
 void StylingController::initializeValues()
 {
     StyleSettings* settings = DataStorage::getInstance()->styleSettings();
+    // QSettings keeps the file in memory; syncing first picks up edits made
+    // to the file since it was read, so they apply at the next theme switch.
+    settings->sync();
     const QString section = sectionName(m_theme);
     setIconSet(iconSetName(m_theme) + QDir::separator());
 

@@ -17,9 +17,10 @@ public:
 
     void setFrameBufferDepth(int depth);
 
-    // True when the Qt platform plugin that will be loaded (the -platform
-    // argument, else QT_QPA_PLATFORM) draws to the framebuffer: eglfs or
-    // linuxfb, with or without ":options".
+    // True when the Qt platform plugin that QGuiApplication will load (the
+    // -platform argument, else QT_QPA_PLATFORM, else Qt's built-in default)
+    // draws to the framebuffer: eglfs or linuxfb, with or without ":options".
+    // Off the target (desktop window, Xvfb, offscreen) the depth is left alone.
     static bool isFramebufferPlatform(int argc, char** argv);
 
 private:

@@ -6,7 +6,9 @@
 
 // Process-wide variables shared between the library and the GUI program.
 // C linkage keeps the symbol names plain so any user can reach them.
+#ifdef __cplusplus
 extern "C" {
+#endif
 
 // Framebuffer device opened by FramebufferController::setFrameBufferDepth.
 // Assignable; the path is resolved below VANTO_ROOT when that is set.
@@ -16,4 +18,6 @@ VANTOUI_EXPORT extern const char* fb_device;
 // manager increments it under its own lock before each outgoing telegram,
 // so it wraps from 255 to 0 by its unsigned 8-bit type.
 VANTOUI_EXPORT extern uint8_t telegram_id_counter;
+#ifdef __cplusplus
 }
+#endif
