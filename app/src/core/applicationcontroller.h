@@ -1,5 +1,6 @@
 #pragma once
 
+#include "enumproviderclass.h"
 #include "telegramparamdef.h"
 
 #include "controllers/audiomodel.h"
@@ -14,7 +15,6 @@
 #include "controllers/spacontroller.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QStateMachine>
 #include <QStringList>
 #include <QTimer>
@@ -137,5 +137,5 @@ private:
     QStringList m_softwareVersionList;
     telegram_param_def m_setupSwitches;
     QTimer m_commTimer;
-    QPointer<QuickstartButtonInfoModel> m_quickstartButtonInfoModel;
+    QuickstartButtonInfoModel* m_quickstartButtonInfoModel = nullptr;
 };

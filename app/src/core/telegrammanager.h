@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 class QTimer;
 
@@ -52,6 +53,17 @@ public:
     explicit TelegramManager(bool startCrcScan, QObject* parent = nullptr);
     ~TelegramManager() override;
 
+    // The decoders chosen by sender address. By default each creates the
+    // decoder object for one telegram; tests put spies in their place.
+    struct Decoders
+    {
+        std::function<void(TelegramManager*, const rimoTelegram&)> mainControl;
+        std::function<void(TelegramManager*, const rimoTelegram&)> audioController;
+        std::function<void(TelegramManager*, const rimoTelegram&)> bluetoothController;
+    };
+    static Decoders defaultDecoders();
+    void setDecoders(const Decoders& decoders) { m_decoders = decoders; }
+
 signals:
     void telegramToSend(rimoTelegram& telegram);
 
@@ -77,4 +89,5 @@ private:
     QTimer* m_requestTimer = nullptr;
     quint16 m_controlFlags = ControlFlagsUnsent;
     quint32 m_crc32Value = 0;
+    Decoders m_decoders;
 };
