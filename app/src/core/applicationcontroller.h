@@ -49,6 +49,8 @@ public:
     void initDeviceType(telegram_param_def applianceType);
 
     void restartCommTimer();
+    // Stops the watchdog and the state machine before the event loop goes away.
+    void stopForExit();
     bool commTimerActive() const { return m_commTimer.isActive(); }
 
     void setSetupSwitches(const telegram_param_def& record);

@@ -1,0 +1,53 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+
+// Root window of the panel: a header slot and the screen chosen by the state
+// machine (appState.currentScreen), loaded afresh on every change.
+ApplicationWindow {
+    id: window
+    width: 1280
+    height: 800
+    visible: true
+    color: "white"
+    title: "vanto"
+
+    FontLoader { id: fontRegular; source: "qrc:/fonts/RobotoCondensed-Regular.ttf" }
+    FontLoader { id: fontLight; source: "qrc:/fonts/RobotoCondensed-Light.ttf" }
+    FontLoader { id: fontBold; source: "qrc:/fonts/RobotoCondensed-Bold.ttf" }
+
+    // The header bar sits here; its content comes with the screens.
+    header: Item {
+        id: headerSlot
+        objectName: "headerSlot"
+        height: window.height * 0.0875
+    }
+
+    Loader {
+        id: screenLoader
+        objectName: "screenLoader"
+        anchors.fill: parent
+        // The machine writes the file name; clear first and drop the cached
+        // component so the screen is always built anew.
+        function show(screen) {
+            screenLoader.source = ""
+            appState.clearComponentCache()
+            screenLoader.source = screen
+        }
+        Component.onCompleted: if (appState.currentScreen !== "") show(appState.currentScreen)
+        Connections {
+            target: appState
+            function onCurrentScreenChanged() { screenLoader.show(appState.currentScreen) }
+        }
+    }
+
+    // Transparent layer over everything: lets every touch be heard as a key
+    // click without taking the touch away from the screen below.
+    MouseArea {
+        id: keyClickLayer
+        objectName: "keyClickLayer"
+        anchors.fill: parent
+        z: 1000
+        propagateComposedEvents: true
+        onPressed: mouse.accepted = false
+    }
+}
