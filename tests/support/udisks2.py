@@ -102,10 +102,18 @@ def AddFilesystem(self, name, device, mount_dir, uuid, mounted):
     return dbus.ObjectPath(path)
 
 
+def _mount_without_filesystem(self, _options):
+    self.log(f'Mount attempted on {self.path} without a filesystem')
+    raise dbus.exceptions.DBusException('no filesystem', name=ERROR + '.NotSupported')
+
+
 @dbus.service.method(MOCK_IFACE, in_signature='ss', out_signature='o')
 def AddBlock(self, name, device):
     path = _block_path(name)
     self.AddObject(path, BLOCK_IFACE, {'Device': _bytes0(device), 'IdUsage': ''}, [])
+    # Not part of a real block object: it only makes a wrong mount attempt
+    # visible in the log. GetAll of the Filesystem interface still fails.
+    mockobject.objects[path].AddMethod(FS_IFACE, 'Mount', 'a{sv}', 's', _mount_without_filesystem)
     return dbus.ObjectPath(path)
 
 
