@@ -245,13 +245,13 @@ void MainControlUnit::onRequest(const SimTelegram& t)
     }
     if (t.data.size() >= ParamRecord::Size
         && (id == ParamSessionCode || id == ParamSetupCode)) {
-        onCodeRecord(ParamRecord::fromBytes(t.data), t.sender);
+        onCodeRecord(ParamRecord::fromBytes(t.data), t.sender, false);
         return;
     }
     reportRecord(id, t.sender);
 }
 
-void MainControlUnit::onCodeRecord(const ParamRecord& record, uchar receiver)
+void MainControlUnit::onCodeRecord(const ParamRecord& record, uchar receiver, bool write)
 {
     ParamRecord answer = m_params.record(record.id);
     if (record.action == ActionVerify) {
@@ -263,7 +263,8 @@ void MainControlUnit::onCodeRecord(const ParamRecord& record, uchar receiver)
             paymentDone();
         return;
     }
-    if (record.action == ActionNop || record.action == ActionRead) {
+    if (!write) {
+        // A request with the record (NOP clears a previous verdict).
         sendRecord(answer, receiver);
         return;
     }
@@ -296,7 +297,7 @@ void MainControlUnit::onWrite(const SimTelegram& t)
         return;
     case ParamSessionCode:
     case ParamSetupCode:
-        onCodeRecord(written, t.sender);
+        onCodeRecord(written, t.sender, true);
         return;
     case ParamNfcTagCredit:
         onNfcWrite(written, t.sender);
@@ -424,8 +425,14 @@ void MainControlUnit::onStateWrite(const ParamRecord& record, uchar receiver)
 
 void MainControlUnit::enterState(int state)
 {
-    if (state != ReferenceRun)
+    if (state != ReferenceRun && m_referenceRunning) {
+        // The reference run ends with every nozzle at home.
         m_referenceRunning = false;
+        const quint16 motors[3] = {ParamCurrentMotor1, ParamCurrentMotor2, ParamCurrentMotor3};
+        for (quint16 id : motors)
+            if (m_params.record(id).value != 0)
+                moveMotor(id, 0);
+    }
     m_params.setValue(ParamCurrentDeviceStatus, state);
     qCDebug(lcUnit) << "device state" << state;
     reportRecord(ParamCurrentDeviceStatus, GuiAddress);
@@ -518,11 +525,23 @@ void MainControlUnit::advance(int ms)
         return;
     if (m_identPendingMs >= 0) {
         m_identPendingMs -= ms;
-        if (m_identPendingMs < 0) {
+        if (m_identPendingMs <= 0) {
             m_identPendingMs = -1;
             for (uchar cmd = 0x80; cmd <= 0x84; ++cmd)
                 send(GuiAddress, cmd);
             send(GuiAddress, 0x89, idBytes(ParamGuiCrc32));
+        }
+    }
+    // A transition scheduled during this step starts counting with the next.
+    if (m_pendingState >= 0) {
+        m_pendingMs -= ms;
+        if (m_pendingMs <= 0) {
+            const int next = m_pendingState;
+            m_pendingState = -1;
+            if (next == ReferenceRun)
+                startReferenceRun();
+            else
+                enterState(next);
         }
     }
     if (m_referenceRunning) {
@@ -558,17 +577,6 @@ void MainControlUnit::advance(int ms)
                 endSession();
                 schedule(SaveSession, m_options.stopMs);
             }
-        }
-    }
-    if (m_pendingState >= 0) {
-        m_pendingMs -= ms;
-        if (m_pendingMs <= 0) {
-            const int next = m_pendingState;
-            m_pendingState = -1;
-            if (next == ReferenceRun)
-                startReferenceRun();
-            else
-                enterState(next);
         }
     }
 }

@@ -121,7 +121,7 @@ private:
 
     void onRequest(const SimTelegram& telegram);
     void onWrite(const SimTelegram& telegram);
-    void onCodeRecord(const ParamRecord& record, uchar receiver);
+    void onCodeRecord(const ParamRecord& record, uchar receiver, bool write);
     void onStateWrite(const ParamRecord& record, uchar receiver);
     void onNfcWrite(const ParamRecord& record, uchar receiver);
     void onStatusWordWrite(const ParamRecord& record, uchar receiver);
