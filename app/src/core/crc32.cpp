@@ -3,6 +3,11 @@
 #include <array>
 #include <cstring>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#define VANTO_CRC_CLMUL 1
+#endif
+
 namespace Crc32 {
 namespace {
 
@@ -96,7 +101,30 @@ inline uint32_t slice8(const Tables& tb, uint32_t crc, const unsigned char* p, s
 // Below this size the lane set-up and joining do not pay off.
 constexpr size_t LaneThreshold = 512;
 
+uint32_t multiplyPoly(uint32_t a, uint32_t b, uint32_t poly)
+{
+    uint32_t p = 0;
+    for (uint32_t m = 1u << 31; m; m >>= 1) {
+        if (a & m)
+            p ^= b;
+        b = (b & 1) ? (b >> 1) ^ poly : b >> 1;
+    }
+    return p;
+}
+
 } // namespace
+
+uint32_t xPowerMod(uint64_t n, uint32_t poly)
+{
+    uint32_t result = 1u << 31; // x^0
+    uint32_t square = 1u << 30; // x^1, squared at each step
+    for (; n; n >>= 1) {
+        if (n & 1)
+            result = multiplyPoly(result, square, poly);
+        square = multiplyPoly(square, square, poly);
+    }
+    return result;
+}
 
 const uint32_t* table()
 {
@@ -120,7 +148,7 @@ uint32_t shift(uint32_t crc, size_t bytes)
     return Tables::multiply(op, crc);
 }
 
-uint32_t update(uint32_t crc, const void* data, size_t size)
+uint32_t updatePortable(uint32_t crc, const void* data, size_t size)
 {
     const Tables& tb = tables();
     auto p = static_cast<const unsigned char*>(data);
@@ -153,6 +181,103 @@ uint32_t update(uint32_t crc, const void* data, size_t size)
     r = Tables::multiply(op, r) ^ c2;
     r = Tables::multiply(op, r) ^ c3;
     return slice8(tb, r, p + 4 * lane, size - 4 * lane);
+}
+
+
+#ifdef VANTO_CRC_CLMUL
+namespace {
+
+// Folding constants: x^(d+32) and x^(d-32) mod P, reflected and moved up one
+// bit, for folding distances of 512 bits (four lanes) and 128 bits.
+struct FoldConstants
+{
+    uint64_t k512lo, k512hi, k128lo, k128hi;
+    FoldConstants()
+        : k512lo(uint64_t(xPowerMod(512 + 32)) << 1), k512hi(uint64_t(xPowerMod(512 - 32)) << 1),
+          k128lo(uint64_t(xPowerMod(128 + 32)) << 1), k128hi(uint64_t(xPowerMod(128 - 32)) << 1)
+    {
+    }
+};
+
+const FoldConstants& foldConstants()
+{
+    static const FoldConstants k;
+    return k;
+}
+
+__attribute__((target("pclmul,sse2"))) inline __m128i fold(__m128i x, __m128i k)
+{
+    // Low half times x^(d+32), high half times x^(d-32).
+    return _mm_xor_si128(_mm_clmulepi64_si128(x, k, 0x00), _mm_clmulepi64_si128(x, k, 0x11));
+}
+
+__attribute__((target("pclmul,sse2"))) uint32_t clmulUpdate(uint32_t crc,
+                                                            const unsigned char* p, size_t n)
+{
+    const FoldConstants& fc = foldConstants();
+    const __m128i k512 = _mm_set_epi64x(int64_t(fc.k512hi), int64_t(fc.k512lo));
+    const __m128i k128 = _mm_set_epi64x(int64_t(fc.k128hi), int64_t(fc.k128lo));
+
+    __m128i x0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    __m128i x1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+    __m128i x2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32));
+    __m128i x3 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 48));
+    x0 = _mm_xor_si128(x0, _mm_cvtsi32_si128(int(crc)));
+    p += 64;
+    n -= 64;
+    while (n >= 64) {
+        x0 = _mm_xor_si128(fold(x0, k512), _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+        x1 = _mm_xor_si128(fold(x1, k512),
+                           _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16)));
+        x2 = _mm_xor_si128(fold(x2, k512),
+                           _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32)));
+        x3 = _mm_xor_si128(fold(x3, k512),
+                           _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 48)));
+        p += 64;
+        n -= 64;
+    }
+    x1 = _mm_xor_si128(fold(x0, k128), x1);
+    x2 = _mm_xor_si128(fold(x1, k128), x2);
+    x3 = _mm_xor_si128(fold(x2, k128), x3);
+    while (n >= 16) {
+        x3 = _mm_xor_si128(fold(x3, k128), _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+        p += 16;
+        n -= 16;
+    }
+    // The remaining 128 bits stand for everything folded so far; the byte
+    // table finishes them, then the tail.
+    unsigned char rest[16];
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(rest), x3);
+    const Tables& tb = tables();
+    uint32_t c = bytewise(tb, 0, rest, 16);
+    return slice8(tb, c, p, n);
+}
+
+} // namespace
+#endif
+
+bool hasCarrylessMultiply()
+{
+#ifdef VANTO_CRC_CLMUL
+    static const bool has = __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse2");
+    return has;
+#else
+    return false;
+#endif
+}
+
+uint32_t updateCarryless(uint32_t crc, const void* data, size_t size)
+{
+#ifdef VANTO_CRC_CLMUL
+    if (size >= 128 && hasCarrylessMultiply())
+        return clmulUpdate(crc, static_cast<const unsigned char*>(data), size);
+#endif
+    return updatePortable(crc, data, size);
+}
+
+uint32_t update(uint32_t crc, const void* data, size_t size)
+{
+    return updateCarryless(crc, data, size);
 }
 
 } // namespace Crc32

@@ -64,6 +64,7 @@ class TestCrc32 : public QObject
 private slots:
     void initTestCase() { qRegisterMetaType<uint32_t>("uint32_t"); }
     void checkValue();
+    void shiftConstants();
     void tableMatchesReference();
     void fastEqualsBytewiseAllLengthsAndAlignments();
     void fastEqualsBytewiseLargeAndChained();
@@ -92,6 +93,20 @@ void TestCrc32::checkValue()
     QCOMPARE(Crc32::checksum(check.constData(), size_t(check.size())), 0xE2246FEEu);
 }
 
+void TestCrc32::shiftConstants()
+{
+    // The folding constants derived by xPowerMod must match the published
+    // ones of the common CRC-32 polynomial; the same derivation serves ours.
+    QCOMPARE(uint64_t(Crc32::xPowerMod(512 + 32, 0xEDB88320u)) << 1, uint64_t(0x154442bd4));
+    QCOMPARE(uint64_t(Crc32::xPowerMod(512 - 32, 0xEDB88320u)) << 1, uint64_t(0x1c6e41596));
+    QCOMPARE(uint64_t(Crc32::xPowerMod(128 + 32, 0xEDB88320u)) << 1, uint64_t(0x1751997d0));
+    QCOMPARE(uint64_t(Crc32::xPowerMod(128 - 32, 0xEDB88320u)) << 1, uint64_t(0x0ccaa009e));
+    // shift(c, n) equals running the register over n zero bytes.
+    const QByteArray zeros(1000, '\0');
+    for (int n : {0, 1, 7, 64, 1000})
+        QCOMPARE(Crc32::shift(0x89ABCDEFu, size_t(n)), ref.run(0x89ABCDEFu, zeros.left(n)));
+}
+
 void TestCrc32::tableMatchesReference()
 {
     const uint32_t* t = Crc32::table();
@@ -110,9 +125,11 @@ void TestCrc32::fastEqualsBytewiseAllLengthsAndAlignments()
                 const uint32_t expected = ref.run(start, slice);
                 QCOMPARE(Crc32::updateBytewise(start, pool.constData() + offset, size_t(len)),
                          expected);
-                const uint32_t fast = Crc32::update(start, pool.constData() + offset, size_t(len));
-                if (fast != expected)
-                    QFAIL(qPrintable(QStringLiteral("offset %1 length %2").arg(offset).arg(len)));
+                const char* at = pool.constData() + offset;
+                if (Crc32::updatePortable(start, at, size_t(len)) != expected)
+                    QFAIL(qPrintable(QStringLiteral("portable: offset %1 length %2").arg(offset).arg(len)));
+                if (Crc32::updateCarryless(start, at, size_t(len)) != expected)
+                    QFAIL(qPrintable(QStringLiteral("carry-less: offset %1 length %2").arg(offset).arg(len)));
             }
         }
     }
@@ -120,14 +137,18 @@ void TestCrc32::fastEqualsBytewiseAllLengthsAndAlignments()
 
 void TestCrc32::fastEqualsBytewiseLargeAndChained()
 {
+    if (!Crc32::hasCarrylessMultiply())
+        qInfo("no carry-less multiply here: that path falls back to the portable one");
     // Lengths around the four-lane split (multiples of 32 and their
     // neighbours) and a buffer processed in uneven pieces.
     const QByteArray big = randomBytes(70000, 99);
-    for (int len : {511, 512, 513, 1023, 1024, 1025, 4095, 16000, 16001, 32007, 70000}) {
+    for (int len : {127, 128, 129, 191, 192, 511, 512, 513, 1023, 1024, 1025, 4095, 16000, 16001,
+                    32007, 70000}) {
         for (int offset : {0, 1, 3, 5}) {
             const int n = qMin(len, big.size() - offset);
-            QCOMPARE(Crc32::update(0xFFFFFFFFu, big.constData() + offset, size_t(n)),
-                     ref.run(0xFFFFFFFFu, big.mid(offset, n)));
+            const uint32_t expected = ref.run(0xFFFFFFFFu, big.mid(offset, n));
+            QCOMPARE(Crc32::updatePortable(0xFFFFFFFFu, big.constData() + offset, size_t(n)), expected);
+            QCOMPARE(Crc32::updateCarryless(0xFFFFFFFFu, big.constData() + offset, size_t(n)), expected);
         }
     }
     uint32_t c = 0xFFFFFFFFu;
