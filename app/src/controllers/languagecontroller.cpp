@@ -194,15 +194,20 @@ void LanguageController::onSetLanguage(telegram_param_def language)
         return;
     }
     const QString code = localeCode(language.value);
-    if (!m_translator->load(code, QString::fromLatin1(kTranslationFolder))) {
+    // QTranslator::load empties the translator before it tries the file, so
+    // a failed load into the installed one would drop the language in force.
+    // Load into a new translator and swap only on success.
+    auto* translator = new QTranslator(this);
+    if (!translator->load(code, QString::fromLatin1(kTranslationFolder))) {
+        delete translator;
         // The record is not kept, so the next report of it tries again.
         qWarning() << "Could not set language";
         return;
     }
-    // Reinstalling keeps a single entry in the application's list and still
-    // sends the LanguageChange event the screens retranslate on.
     if (m_translatorInstalled)
         QCoreApplication::removeTranslator(m_translator);
+    delete m_translator;
+    m_translator = translator;
     m_translatorInstalled = QCoreApplication::installTranslator(m_translator);
 
     const QString svg = flagFile(language.value);

@@ -46,9 +46,9 @@ void AudioControllerTelegrams::decode(const rimoTelegram& telegram)
         switch (state) {
         case StateSdCard:
             media.onAudioSourceChanged(EnumProviderClass::SDCARD);
-            if (data.size() > 2)
+            if (data.size() > 2) {
                 media.setAudioPaused(data.at(2) & 0x01);
-            {
+                // Both texts are empty when no track text follows.
                 const TrackText track = TrackText::fromAudioBoard(data.mid(3));
                 media.setMusicTitel(track.title);
                 media.setMusicInterpreter(track.interpreter);

@@ -35,9 +35,13 @@ TrackText TrackText::fromAudioBoard(const QByteArray& text)
     if (text.isEmpty())
         return track;
     const QList<QByteArray> parts = text.split(Separator);
+    if (parts.size() < 2) {
+        // No title part: the two trailing bytes follow the interpreter.
+        track.interpreter = utf8UpToZero(withoutTrailer(parts.at(0)));
+        return track;
+    }
     track.interpreter = utf8UpToZero(parts.at(0));
-    if (parts.size() > 1)
-        track.title = latin1UpToZero(withoutTrailer(parts.at(1)));
+    track.title = latin1UpToZero(withoutTrailer(parts.at(1)));
     return track;
 }
 
