@@ -37,8 +37,8 @@ QString rimoBootPartMounter::findPartition() const
         qdbus_cast<UDisks2ManagedObjects>(reply.arguments().constFirst().value<QDBusArgument>());
     for (auto it = objects.constBegin(); it != objects.constEnd(); ++it) {
         const auto partition = it.value().constFind(PartitionIface);
-        if (partition != it.value().constEnd()
-            && partition.value().value(QStringLiteral("UUID")).toString() == BootPartitionUuid) {
+        if (partition != it.value().constEnd() &&
+            partition.value().value(QStringLiteral("UUID")).toString() == BootPartitionUuid) {
             return it.key().path();
         }
     }
@@ -70,9 +70,8 @@ bool rimoBootPartMounter::mount()
     }
 
     if (m_rootPath.isEmpty()) {
-        QDBusMessage mountCall =
-            QDBusMessage::createMethodCall(Service, m_objectPath, FilesystemIface,
-                                           QStringLiteral("Mount"));
+        QDBusMessage mountCall = QDBusMessage::createMethodCall(
+            Service, m_objectPath, FilesystemIface, QStringLiteral("Mount"));
         mountCall << QVariantMap();
         const QDBusMessage mountReply = QDBusConnection::systemBus().call(mountCall);
         if (mountReply.type() == QDBusMessage::ReplyMessage && !mountReply.arguments().isEmpty()) {

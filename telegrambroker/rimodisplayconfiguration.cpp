@@ -12,8 +12,9 @@ const QString Spwg = QStringLiteral("spwg");
 
 void logDisplayLine(uchar dbm, uchar value, int dualDisplay)
 {
-    qDebug() << "Databyte marker: " << dbm << "External display: "
-             << (value == 100 ? "true" : "false") << " dualdisplay: " << dualDisplay;
+    qDebug() << "Databyte marker: " << dbm
+             << "External display: " << (value == 100 ? "true" : "false")
+             << " dualdisplay: " << dualDisplay;
 }
 
 } // namespace
@@ -71,8 +72,8 @@ bool RimoDisplayConfiguration::updateLcdenv(QSettings& lcdenv) const
     const QVariant storedVariant = lcdenv.value(QStringLiteral("displayVariant"));
     if (storedVariant.isValid() && storedVariant.toInt() == displayVariant) {
         lcdenv.setValue(QStringLiteral("displayVariant"), displayVariant);
-        if (lcdenv.value(QStringLiteral("dualdisplay")).toInt() != dualDisplay
-            && displayVariant != 101 && displayVariant != 102) {
+        if (lcdenv.value(QStringLiteral("dualdisplay")).toInt() != dualDisplay &&
+            displayVariant != 101 && displayVariant != 102) {
             lcdenv.setValue(QStringLiteral("dualdisplay"), dualDisplay);
             changed = true;
         }
@@ -85,11 +86,12 @@ bool RimoDisplayConfiguration::updateLcdenv(QSettings& lcdenv) const
     qDebug() << "DISPLAY TYPE: " << displayVariant
              << "| dualdisplay in config: " << lcdenv.value(QStringLiteral("dualdisplay")).toInt();
 
-    const QList<QPair<QString, QString>> wanted = {{QStringLiteral("disp0"), disp0},
-                                                   {QStringLiteral("disp2"), disp2},
-                                                   {QStringLiteral("fbcon"), QString()},
-                                                   {QStringLiteral("disp0_lvdsmode"), disp0LvdsMode},
-                                                   {QStringLiteral("disp2_lvdsmode"), disp2LvdsMode}};
+    const QList<QPair<QString, QString>> wanted = {
+        {QStringLiteral("disp0"), disp0},
+        {QStringLiteral("disp2"), disp2},
+        {QStringLiteral("fbcon"), QString()},
+        {QStringLiteral("disp0_lvdsmode"), disp0LvdsMode},
+        {QStringLiteral("disp2_lvdsmode"), disp2LvdsMode}};
     for (const auto& key : wanted) {
         // A missing key reads as the empty string, like an empty "fbcon".
         if (lcdenv.value(key.first).toString() != key.second) {

@@ -72,9 +72,11 @@ QByteArray displayUnit(const DisplayLines& p, bool emptyLineFirst, bool conditio
     QList<QByteArray> l;
     l << "[Unit]";
     if (emptyLineFirst) {
-        l << "" << "Description=rimo GUI application";
+        l << ""
+          << "Description=rimo GUI application";
     } else {
-        l << "Description=rimo GUI application" << "";
+        l << "Description=rimo GUI application"
+          << "";
     }
     l << "After=syslog.target update_confirm.service udisks2.service systemd-udev-settle.service"
       << "Before=NetworkManager.service"
@@ -91,7 +93,8 @@ QByteArray displayUnit(const DisplayLines& p, bool emptyLineFirst, bool conditio
       << "Environment=XDG_RUNTIME_DIR=/tmp"
       << "Environment=QT_QPA_EGLFS_FORCEVSYNC=1";
     l << beforeStart;
-    l << active(p.start, startOn) << "Environment=XDG_RUNTIME_DIR=/tmp" << active(p.stop, stopOn) << "Restart=always"
+    l << active(p.start, startOn) << "Environment=XDG_RUNTIME_DIR=/tmp" << active(p.stop, stopOn)
+      << "Restart=always"
       << ""
       << "[Install]"
       << "WantedBy=multi-user.target";

@@ -24,8 +24,8 @@ RimoRegistrationRequest RimoRegistrationRequest::judge(const QByteArray& bytes, 
         }
         r.kind = Register;
         r.address = static_cast<uchar>(bytes.at(1));
-        r.port = static_cast<quint16>((static_cast<uchar>(bytes.at(2)) << 8)
-                                      | static_cast<uchar>(bytes.at(3)));
+        r.port = static_cast<quint16>((static_cast<uchar>(bytes.at(2)) << 8) |
+                                      static_cast<uchar>(bytes.at(3)));
         r.receiverAddresses = bytes.mid(4);
         r.mayGrow = !final;
         return r;

@@ -26,16 +26,14 @@ QByteArray paragraphData(quint16 paragraph)
 
 } // namespace
 
-rimoTelegramBroker::rimoTelegramBroker(QObject* parent)
-    : QObject(parent), m_commControl(nullptr)
+rimoTelegramBroker::rimoTelegramBroker(QObject* parent) : QObject(parent), m_commControl(nullptr)
 {
     QLocalServer::removeServer(QLatin1String(ServerName));
     connect(&m_server, &QLocalServer::newConnection, this, &rimoTelegramBroker::onNewConnection);
     if (m_server.listen(QLatin1String(ServerName))) {
         qInfo() << "Broker listening";
     } else {
-        qFatal("Unable to start listening, server reports: %s",
-               qPrintable(m_server.errorString()));
+        qFatal("Unable to start listening, server reports: %s", qPrintable(m_server.errorString()));
     }
 
     m_tidCounter = 0;
@@ -88,8 +86,8 @@ quint16 rimoTelegramBroker::findFreePort(quint16 start)
         QUdpSocket probe;
         // Without DontShareAddress a port held by another socket with
         // SO_REUSEADDR could be taken for free.
-        const bool bound = probe.bind(QHostAddress::LocalHost, port,
-                                      QAbstractSocket::DontShareAddress);
+        const bool bound =
+            probe.bind(QHostAddress::LocalHost, port, QAbstractSocket::DontShareAddress);
         probe.close();
         return bound;
     };
@@ -147,7 +145,8 @@ void rimoTelegramBroker::onRequestJudged(rimoPendingRequest* request,
     socket->deleteLater();
 }
 
-void rimoTelegramBroker::registerClient(QLocalSocket* socket, const RimoRegistrationRequest& request)
+void rimoTelegramBroker::registerClient(QLocalSocket* socket,
+                                        const RimoRegistrationRequest& request)
 {
     if (socket->state() != QLocalSocket::ConnectedState) {
         // The requester is gone already; a client for it would never die.
@@ -248,8 +247,8 @@ void rimoTelegramBroker::parseConfig()
         const auto tid = static_cast<uchar>(datagram.back());
         datagram.chop(1);
         const rimoTelegram telegram(tid, datagram);
-        if (!telegram.isValid() || telegram.senderAddress() != ConfigControllerAddress
-            || telegram.command() != CommandParameterReport) {
+        if (!telegram.isValid() || telegram.senderAddress() != ConfigControllerAddress ||
+            telegram.command() != CommandParameterReport) {
             continue;
         }
         const QByteArray data = telegram.data();
@@ -273,8 +272,8 @@ void rimoTelegramBroker::parseConfig()
 
 void rimoTelegramBroker::onConfTimeout()
 {
-    if (m_config.paragraphFlags != RimoDisplayConfiguration::AllParagraphs
-        && m_retryCount < ConfRequestCycles) {
+    if (m_config.paragraphFlags != RimoDisplayConfiguration::AllParagraphs &&
+        m_retryCount < ConfRequestCycles) {
         ++m_retryCount;
         sendConfigRequest(RimoDisplayConfiguration::ParagraphDualDisplay);
         sendConfigRequest(RimoDisplayConfiguration::ParagraphFirstDisplay);
@@ -300,7 +299,8 @@ void rimoTelegramBroker::finishConfiguration()
         QSettings lcdenv(lcdenvPath, QSettings::IniFormat);
         const bool changed = m_config.updateLcdenv(lcdenv);
         if (changed) {
-            qDebug() << "CHANGED: " << "true";
+            qDebug() << "CHANGED: "
+                     << "true";
             lcdenv.sync();
             const bool dual = m_config.dualDisplay != 0;
             const bool dbmIs2 = m_commControl.getDBM() == 2;

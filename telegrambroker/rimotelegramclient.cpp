@@ -7,13 +7,9 @@
 rimotelegramclient::rimotelegramclient(uchar address, QLocalSocket* socket, ushort portIn,
                                        ushort portOut, QByteArray receiverAddresses,
                                        QObject* parent)
-    : QObject(parent),
-      m_address(address),
-      m_socket(socket),
+    : QObject(parent), m_address(address), m_socket(socket),
       m_commClient(new rimoCommClient(address, receiverAddresses, portIn, portOut, nullptr)),
-      m_portIn(portIn),
-      m_portOut(portOut),
-      m_receiverAddresses(receiverAddresses)
+      m_portIn(portIn), m_portOut(portOut), m_receiverAddresses(receiverAddresses)
 {
     m_socket->setParent(nullptr);
     connect(m_socket, &QLocalSocket::stateChanged, this, &rimotelegramclient::onStateChanged);

@@ -175,8 +175,8 @@ void rimoUsbHandler::onUsbFilesLoaded(rimoUsbHandlerConnection* conn)
     resolve << QVariantMap{{QStringLiteral("path"), device}} << QVariantMap();
     const QDBusMessage reply = m_bus.call(resolve);
     if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
-        const auto objects =
-            qdbus_cast<QList<QDBusObjectPath>>(reply.arguments().constFirst().value<QDBusArgument>());
+        const auto objects = qdbus_cast<QList<QDBusObjectPath>>(
+            reply.arguments().constFirst().value<QDBusArgument>());
         for (const QDBusObjectPath& object : objects) {
             QDBusInterface filesystem(Service, object.path(), FilesystemIface, m_bus);
             filesystem.call(QDBus::AutoDetect, QStringLiteral("Unmount"), QVariantMap());

@@ -4,8 +4,7 @@ rimoUsbHandlerConnection::rimoUsbHandlerConnection(const QStorageInfo& storage,
                                                    const QString& rootPath, QLocalSocket* socket,
                                                    QObject* parent)
     : QObject(parent), m_storage(storage), m_rootPath(rootPath), m_socket(socket)
-{
-}
+{}
 
 rimoUsbHandlerConnection::~rimoUsbHandlerConnection()
 {

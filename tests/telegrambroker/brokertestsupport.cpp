@@ -103,7 +103,8 @@ bool PrivateSystemBus::addBlock(const QString& name, const QString& device)
 
 bool PrivateSystemBus::announce(const QString& name)
 {
-    return mockCall(QStringLiteral("Announce"), {QVariant::fromValue(QDBusObjectPath(blockPath(name)))});
+    return mockCall(QStringLiteral("Announce"),
+                    {QVariant::fromValue(QDBusObjectPath(blockPath(name)))});
 }
 
 bool PrivateSystemBus::removeObject(const QString& name)

@@ -24,7 +24,8 @@ TestBusPeer::TestBusPeer(uchar dbm) : m_dbm(dbm)
         QMutexLocker lock(&m_mutex);
         if (m_paragraphs.contains(paragraph)) {
             answers << rimoTelegram(0, request.senderAddress(), 0x08, 0x09,
-                                    data.left(2) + QByteArray(1, char(m_paragraphs.value(paragraph))));
+                                    data.left(2) +
+                                        QByteArray(1, char(m_paragraphs.value(paragraph))));
         }
         return answers;
     };
@@ -197,8 +198,8 @@ void TestBusPeer::send(const rimoTelegram& telegram)
 {
     const QByteArray bytes = telegram.getTelegram();
     const uchar tid = telegram.getTId();
-    QMetaObject::invokeMethod(this, [this, bytes, tid] { doSend(bytes, tid); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, bytes, tid] { doSend(bytes, tid); }, Qt::QueuedConnection);
 }
 
 void TestBusPeer::doSend(const QByteArray& telegramBytes, uchar tid)

@@ -46,7 +46,7 @@ public:
     // keeps the broker's configuration exchange from finishing.
     void holdConfiguration(bool on);
 
-    bool open(); // creates the line and starts the thread
+    bool open();                             // creates the line and starts the thread
     void send(const rimoTelegram& telegram); // thread-safe
 
     QList<Received> received() const;

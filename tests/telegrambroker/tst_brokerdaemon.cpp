@@ -41,8 +41,8 @@ struct Gui
         link->flush();
         QElapsedTimer clock;
         clock.start();
-        while (link->bytesAvailable() < 2 && clock.elapsed() < waitMs
-               && link->state() == QLocalSocket::ConnectedState) {
+        while (link->bytesAvailable() < 2 && clock.elapsed() < waitMs &&
+               link->state() == QLocalSocket::ConnectedState) {
             QTest::qWait(5);
         }
         if (link->bytesAvailable() < 2) {
@@ -57,8 +57,8 @@ struct Gui
 
     void send(const rimoTelegram& t)
     {
-        udp->writeDatagram(t.getTelegram() + QByteArray(1, char(t.getTId())), QHostAddress::LocalHost,
-                           brokerPort);
+        udp->writeDatagram(t.getTelegram() + QByteArray(1, char(t.getTId())),
+                           QHostAddress::LocalHost, brokerPort);
     }
 
     // Datagrams received so far, as telegrams.
@@ -202,8 +202,10 @@ private slots:
 
         gui.send(rimoTelegram(7, 0x08, 0x20, 0x89, QByteArray::fromHex("7856")));
         QTRY_COMPARE_WITH_TIMEOUT(m_peer->countReceived([](const rimoTelegram& t) {
-            return t.senderAddress() == 0x20 && t.command() == 0x89 && t.data() == QByteArray::fromHex("7856");
-        }), 1, 2000);
+            return t.senderAddress() == 0x20 && t.command() == 0x89 &&
+                   t.data() == QByteArray::fromHex("7856");
+        }),
+                                  1, 2000);
     }
 
     // A second registration of an address replaces the first: fresh port,
@@ -226,11 +228,13 @@ private slots:
         second.send(rimoTelegram(2, 0x08, 0x20, 0x89, QByteArray::fromHex("0202")));
         QTRY_COMPARE_WITH_TIMEOUT(m_peer->countReceived([](const rimoTelegram& t) {
             return t.senderAddress() == 0x20 && t.data() == QByteArray::fromHex("0202");
-        }), 1, 2000);
+        }),
+                                  1, 2000);
         QTest::qWait(100);
         QCOMPARE(m_peer->countReceived([](const rimoTelegram& t) {
             return t.senderAddress() == 0x20 && t.data() == QByteArray::fromHex("0101");
-        }), 0);
+        }),
+                 0);
         m_peer->send(rimoTelegram(0, 0x21, 0x08, 0x09, QByteArray::fromHex("0105")));
         QVERIFY(second.waitFor(0x21, 2000) >= 0);
 
@@ -246,8 +250,10 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QByteArray>("logged");
         QTest::newRow("00 alone") << QByteArray::fromHex("00") << QByteArray("garbage: 00");
-        QTest::newRow("01 20 1F") << QByteArray::fromHex("01201f") << QByteArray("garbage: 01 20 1f");
-        QTest::newRow("type 02") << QByteArray::fromHex("02201f90") << QByteArray("garbage: 02 20 1f 90");
+        QTest::newRow("01 20 1F") << QByteArray::fromHex("01201f")
+                                  << QByteArray("garbage: 01 20 1f");
+        QTest::newRow("type 02") << QByteArray::fromHex("02201f90")
+                                 << QByteArray("garbage: 02 20 1f 90");
         QTest::newRow("nothing") << QByteArray() << QByteArray("garbage: \n");
     }
 
@@ -276,7 +282,8 @@ private slots:
         QTest::addColumn<QByteArray>("request");
         QTest::addColumn<QByteArray>("address");
         QTest::newRow("dbm 0, 0xC8") << 0 << QByteArray::fromHex("01c8222400") << QByteArray("200");
-        QTest::newRow("dbm 1, GUI 0x94") << 1 << QByteArray::fromHex("0194222400020694") << QByteArray("148");
+        QTest::newRow("dbm 1, GUI 0x94")
+            << 1 << QByteArray::fromHex("0194222400020694") << QByteArray("148");
     }
 
     void temporaryAddressRefused()
@@ -343,12 +350,14 @@ private slots:
         QTest::addColumn<QString>("externalUnit");
         QTest::addColumn<int>("requests");
 
-        const Keys dualStd{{"displayVariant", "100"}, {"dualdisplay", "1"}, {"disp0", "ET1010"},
-                           {"disp2", "ET1010"}, {"fbcon", ""}, {"disp0_lvdsmode", "spwg"},
-                           {"disp2_lvdsmode", "spwg"}};
-        const Keys defaults{{"displayVariant", "100"}, {"dualdisplay", "0"}, {"disp0", "ET1010"},
-                            {"disp2", "ET1010"}, {"fbcon", ""}, {"disp0_lvdsmode", "spwg"},
-                            {"disp2_lvdsmode", "spwg"}};
+        const Keys dualStd{
+            {"displayVariant", "100"}, {"dualdisplay", "1"}, {"disp0", "ET1010"},
+            {"disp2", "ET1010"},       {"fbcon", ""},        {"disp0_lvdsmode", "spwg"},
+            {"disp2_lvdsmode", "spwg"}};
+        const Keys defaults{
+            {"displayVariant", "100"}, {"dualdisplay", "0"}, {"disp0", "ET1010"},
+            {"disp2", "ET1010"},       {"fbcon", ""},        {"disp0_lvdsmode", "spwg"},
+            {"disp2_lvdsmode", "spwg"}};
         Keys v101 = defaults;
         v101["displayVariant"] = "101";
         v101["dualdisplay"] = "1";
@@ -361,30 +370,38 @@ private slots:
         smallFirst["disp0_lvdsmode"] = "jeida";
 
         const Paragraphs dual{{236, 1}, {424, 100}, {425, 100}};
-        QTest::newRow("dual, empty file") << 1 << dual << 0 << true << Keys{} << dualStd
-                                          << "rimo-internal.dual.service" << "rimo-external.dual.service" << 3;
-        QTest::newRow("dual, file agrees") << 1 << dual << 0 << true << dualStd << dualStd << "" << "" << 3;
-        QTest::newRow("single 101, dbm 1") << 1 << Paragraphs{{236, 0}, {424, 1}, {425, 101}} << 0 << true
-                                           << defaults << v101 << "rimo-internal.single.service"
-                                           << "rimo-external.single-v101.service" << 3;
-        QTest::newRow("single 102, dbm 1") << 1 << Paragraphs{{236, 0}, {424, 1}, {425, 102}} << 0 << true
-                                           << defaults << v102 << "rimo-internal.single.service"
-                                           << "rimo-external.single-v102.service" << 3;
-        QTest::newRow("single, dbm 2") << 2 << Paragraphs{{236, 0}, {424, 1}, {425, 100}} << 0 << true
-                                       << Keys{} << smallFirst << "rimo-internal.single-dbm2.service"
-                                       << "rimo-external.single-v100-dbm2.service" << 3;
-        QTest::newRow("no answer: defaults") << 0 << Paragraphs{} << 0 << true << Keys{} << dualStd
-                                             << "rimo-internal.single.service"
-                                             << "rimo-external.single-v100.service" << 9;
-        QTest::newRow("no answer, file holds defaults") << 0 << Paragraphs{} << 0 << true << defaults
-                                                        << defaults << "" << "" << 9;
-        QTest::newRow("answers from another sender") << 1 << dual << 1 << true << defaults << defaults
-                                                     << "" << "" << 9;
-        QTest::newRow("answers with another command") << 1 << dual << 2 << true << defaults << defaults
-                                                      << "" << "" << 9;
-        QTest::newRow("boot partition missing") << 1 << dual << 0 << false << Keys{} << dualStd
-                                                << "rimo-internal.dual.service"
-                                                << "rimo-external.dual.service" << 3;
+        QTest::newRow("dual, empty file")
+            << 1 << dual << 0 << true << Keys{} << dualStd << "rimo-internal.dual.service"
+            << "rimo-external.dual.service" << 3;
+        QTest::newRow("dual, file agrees") << 1 << dual << 0 << true << dualStd << dualStd << ""
+                                           << "" << 3;
+        QTest::newRow("single 101, dbm 1")
+            << 1 << Paragraphs{{236, 0}, {424, 1}, {425, 101}} << 0 << true << defaults << v101
+            << "rimo-internal.single.service"
+            << "rimo-external.single-v101.service" << 3;
+        QTest::newRow("single 102, dbm 1")
+            << 1 << Paragraphs{{236, 0}, {424, 1}, {425, 102}} << 0 << true << defaults << v102
+            << "rimo-internal.single.service"
+            << "rimo-external.single-v102.service" << 3;
+        QTest::newRow("single, dbm 2")
+            << 2 << Paragraphs{{236, 0}, {424, 1}, {425, 100}} << 0 << true << Keys{} << smallFirst
+            << "rimo-internal.single-dbm2.service"
+            << "rimo-external.single-v100-dbm2.service" << 3;
+        QTest::newRow("no answer: defaults")
+            << 0 << Paragraphs{} << 0 << true << Keys{} << dualStd << "rimo-internal.single.service"
+            << "rimo-external.single-v100.service" << 9;
+        QTest::newRow("no answer, file holds defaults")
+            << 0 << Paragraphs{} << 0 << true << defaults << defaults << ""
+            << "" << 9;
+        QTest::newRow("answers from another sender")
+            << 1 << dual << 1 << true << defaults << defaults << ""
+            << "" << 9;
+        QTest::newRow("answers with another command")
+            << 1 << dual << 2 << true << defaults << defaults << ""
+            << "" << 9;
+        QTest::newRow("boot partition missing")
+            << 1 << dual << 0 << false << Keys{} << dualStd << "rimo-internal.dual.service"
+            << "rimo-external.dual.service" << 3;
     }
 
     void configuration()
@@ -414,7 +431,8 @@ private slots:
             QVERIFY(m_bus.removeObject("mmcblk0p1"));
         }
         const int rebootsBefore = m_bus.rebootCalls();
-        const int unmountsBefore = m_bus.udisksLog().count("Unmounted " + PrivateSystemBus::blockPath("mmcblk0p1").toUtf8());
+        const int unmountsBefore = m_bus.udisksLog().count(
+            "Unmounted " + PrivateSystemBus::blockPath("mmcblk0p1").toUtf8());
 
         m_peer.reset(new TestBusPeer(uchar(dbm)));
         m_peer->answerParagraphs(answers);
@@ -422,8 +440,9 @@ private slots:
             m_peer->setResponder([responder](const rimoTelegram& request) {
                 const uchar sender = responder == 1 ? 0x09 : 0x08;
                 const uchar command = responder == 2 ? 0x0A : 0x09;
-                return QList<rimoTelegram>{rimoTelegram(0, request.senderAddress(), sender, command,
-                                                        request.data().left(2) + QByteArray(1, char(100)))};
+                return QList<rimoTelegram>{
+                    rimoTelegram(0, request.senderAddress(), sender, command,
+                                 request.data().left(2) + QByteArray(1, char(100)))};
             });
         }
         QVERIFY(m_peer->open());
@@ -436,7 +455,8 @@ private slots:
             QVERIFY(m_bus.addFilesystem("mmcblk0p1", "/dev/mmcblk0p1", vantoRoot() + "/boot",
                                         "0cc66cc0-01"));
         } else {
-            QCOMPARE(m_bus.udisksLog().count("Unmounted " + PrivateSystemBus::blockPath("mmcblk0p1").toUtf8()),
+            QCOMPARE(m_bus.udisksLog().count("Unmounted " +
+                                             PrivateSystemBus::blockPath("mmcblk0p1").toUtf8()),
                      unmountsBefore + 1);
         }
 
@@ -447,7 +467,8 @@ private slots:
         QList<quint16> order;
         for (const auto& r : m_peer->received()) {
             if (isRequest(r.telegram)) {
-                order << quint16(uchar(r.telegram.data().at(0)) | (uchar(r.telegram.data().at(1)) << 8));
+                order << quint16(uchar(r.telegram.data().at(0)) |
+                                 (uchar(r.telegram.data().at(1)) << 8));
             }
         }
         QCOMPARE(order.mid(0, 3), (QList<quint16>{236, 424, 425}));

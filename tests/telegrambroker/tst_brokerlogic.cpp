@@ -35,16 +35,27 @@ private slots:
         const QByteArray none;
         QTest::newRow("nothing yet") << none << false << int(R::Incomplete) << 0 << 0 << none;
         QTest::newRow("nothing at the end") << none << true << int(R::Garbage) << 0 << 0 << none;
-        QTest::newRow("00 alone, open") << QByteArray::fromHex("00") << false << int(R::Incomplete) << 0 << 0 << none;
-        QTest::newRow("00 alone, final") << QByteArray::fromHex("00") << true << int(R::Garbage) << 0 << 0 << none;
-        QTest::newRow("00 20") << QByteArray::fromHex("0020") << false << int(R::Unregister) << 0x20 << 0 << none;
-        QTest::newRow("00 20 tail ignored") << QByteArray::fromHex("002099aa") << true << int(R::Unregister) << 0x20 << 0 << none;
-        QTest::newRow("01 20 1F open") << QByteArray::fromHex("01201f") << false << int(R::Incomplete) << 0 << 0 << none;
-        QTest::newRow("01 20 1F final") << QByteArray::fromHex("01201f") << true << int(R::Garbage) << 0 << 0 << none;
-        QTest::newRow("register two receivers") << QByteArray::fromHex("01201f902122") << true << int(R::Register) << 0x20 << 8080 << QByteArray::fromHex("2122");
-        QTest::newRow("register no receivers") << QByteArray::fromHex("0194ffff") << true << int(R::Register) << 0x94 << 65535 << none;
-        QTest::newRow("type 02") << QByteArray::fromHex("02201f90") << false << int(R::Garbage) << 0 << 0 << none;
-        QTest::newRow("type ff") << QByteArray::fromHex("ff") << false << int(R::Garbage) << 0 << 0 << none;
+        QTest::newRow("00 alone, open")
+            << QByteArray::fromHex("00") << false << int(R::Incomplete) << 0 << 0 << none;
+        QTest::newRow("00 alone, final")
+            << QByteArray::fromHex("00") << true << int(R::Garbage) << 0 << 0 << none;
+        QTest::newRow("00 20") << QByteArray::fromHex("0020") << false << int(R::Unregister) << 0x20
+                               << 0 << none;
+        QTest::newRow("00 20 tail ignored")
+            << QByteArray::fromHex("002099aa") << true << int(R::Unregister) << 0x20 << 0 << none;
+        QTest::newRow("01 20 1F open")
+            << QByteArray::fromHex("01201f") << false << int(R::Incomplete) << 0 << 0 << none;
+        QTest::newRow("01 20 1F final")
+            << QByteArray::fromHex("01201f") << true << int(R::Garbage) << 0 << 0 << none;
+        QTest::newRow("register two receivers")
+            << QByteArray::fromHex("01201f902122") << true << int(R::Register) << 0x20 << 8080
+            << QByteArray::fromHex("2122");
+        QTest::newRow("register no receivers")
+            << QByteArray::fromHex("0194ffff") << true << int(R::Register) << 0x94 << 65535 << none;
+        QTest::newRow("type 02") << QByteArray::fromHex("02201f90") << false << int(R::Garbage) << 0
+                                 << 0 << none;
+        QTest::newRow("type ff") << QByteArray::fromHex("ff") << false << int(R::Garbage) << 0 << 0
+                                 << none;
     }
 
     void judge()
@@ -57,7 +68,8 @@ private slots:
         QFETCH(QByteArray, receivers);
         const auto r = RimoRegistrationRequest::judge(bytes, final);
         QCOMPARE(int(r.kind), kind);
-        if (r.kind == RimoRegistrationRequest::Register || r.kind == RimoRegistrationRequest::Unregister) {
+        if (r.kind == RimoRegistrationRequest::Register ||
+            r.kind == RimoRegistrationRequest::Unregister) {
             QCOMPARE(int(r.address), address);
         }
         if (r.kind == RimoRegistrationRequest::Register) {
@@ -78,15 +90,20 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
 
         using R = RimoRegistrationRequest;
-        QTest::newRow("one write") << QList<QByteArray>{QByteArray::fromHex("01201f902122")} << false
-                                   << int(R::Register) << QByteArray::fromHex("01201f902122");
-        QTest::newRow("split header") << QList<QByteArray>{QByteArray::fromHex("0120"), QByteArray::fromHex("1f90")}
-                                      << false << int(R::Register) << QByteArray::fromHex("01201f90");
-        QTest::newRow("split receivers") << QList<QByteArray>{QByteArray::fromHex("01201f90"), QByteArray::fromHex("2122")}
-                                         << false << int(R::Register) << QByteArray::fromHex("01201f902122");
-        QTest::newRow("short then closed") << QList<QByteArray>{QByteArray::fromHex("01201f")} << true
-                                           << int(R::Garbage) << QByteArray::fromHex("01201f");
-        QTest::newRow("nothing then closed") << QList<QByteArray>{} << true << int(R::Garbage) << QByteArray();
+        QTest::newRow("one write")
+            << QList<QByteArray>{QByteArray::fromHex("01201f902122")} << false << int(R::Register)
+            << QByteArray::fromHex("01201f902122");
+        QTest::newRow("split header")
+            << QList<QByteArray>{QByteArray::fromHex("0120"), QByteArray::fromHex("1f90")} << false
+            << int(R::Register) << QByteArray::fromHex("01201f90");
+        QTest::newRow("split receivers")
+            << QList<QByteArray>{QByteArray::fromHex("01201f90"), QByteArray::fromHex("2122")}
+            << false << int(R::Register) << QByteArray::fromHex("01201f902122");
+        QTest::newRow("short then closed")
+            << QList<QByteArray>{QByteArray::fromHex("01201f")} << true << int(R::Garbage)
+            << QByteArray::fromHex("01201f");
+        QTest::newRow("nothing then closed")
+            << QList<QByteArray>{} << true << int(R::Garbage) << QByteArray();
         QTest::newRow("unregister") << QList<QByteArray>{QByteArray::fromHex("0020")} << false
                                     << int(R::Unregister) << QByteArray::fromHex("0020");
     }
@@ -152,12 +169,14 @@ private slots:
         QTest::addColumn<bool>("changed");
         QTest::addColumn<Keys>("expected");
 
-        const Keys dualStd{{"displayVariant", "100"}, {"dualdisplay", "1"}, {"disp0", "ET1010"},
-                           {"disp2", "ET1010"}, {"fbcon", ""}, {"disp0_lvdsmode", "spwg"},
-                           {"disp2_lvdsmode", "spwg"}};
-        const Keys defaults{{"displayVariant", "100"}, {"dualdisplay", "0"}, {"disp0", "ET1010"},
-                            {"disp2", "ET1010"}, {"fbcon", ""}, {"disp0_lvdsmode", "spwg"},
-                            {"disp2_lvdsmode", "spwg"}};
+        const Keys dualStd{
+            {"displayVariant", "100"}, {"dualdisplay", "1"}, {"disp0", "ET1010"},
+            {"disp2", "ET1010"},       {"fbcon", ""},        {"disp0_lvdsmode", "spwg"},
+            {"disp2_lvdsmode", "spwg"}};
+        const Keys defaults{
+            {"displayVariant", "100"}, {"dualdisplay", "0"}, {"disp0", "ET1010"},
+            {"disp2", "ET1010"},       {"fbcon", ""},        {"disp0_lvdsmode", "spwg"},
+            {"disp2_lvdsmode", "spwg"}};
         const auto with = [](Keys k, const Keys& over) {
             for (auto it = over.cbegin(); it != over.cend(); ++it) {
                 k[it.key()] = it.value();
@@ -176,30 +195,33 @@ private slots:
             << Answers{{236, 1}, {424, 1}, {425, 100}} << 2 << dualStd << true
             << with(dualStd, {{"disp0", "ET0700"}, {"disp0_lvdsmode", "jeida"}});
 
-        const Keys v101{{"displayVariant", "101"}, {"dualdisplay", "1"}, {"disp0", "ET0700"},
-                        {"disp2", "ET1010"}, {"fbcon", ""}, {"disp0_lvdsmode", "jeida"},
-                        {"disp2_lvdsmode", "spwg"}};
+        const Keys v101{
+            {"displayVariant", "101"}, {"dualdisplay", "1"}, {"disp0", "ET0700"},
+            {"disp2", "ET1010"},       {"fbcon", ""},        {"disp0_lvdsmode", "jeida"},
+            {"disp2_lvdsmode", "spwg"}};
         QTest::newRow("single v101 dbm1, new variant forces dualdisplay 1")
             << Answers{{236, 0}, {424, 1}, {425, 101}} << 1 << defaults << true << v101;
         QTest::newRow("single v101, differing dualdisplay alone is no change")
             << Answers{{236, 0}, {424, 1}, {425, 101}} << 1 << v101 << false << v101;
-        QTest::newRow("single v102 dbm1")
-            << Answers{{236, 0}, {424, 1}, {425, 102}} << 1 << with(v101, {{"displayVariant", "102"}})
-            << false << with(v101, {{"displayVariant", "102"}});
+        QTest::newRow("single v102 dbm1") << Answers{{236, 0}, {424, 1}, {425, 102}} << 1
+                                          << with(v101, {{"displayVariant", "102"}}) << false
+                                          << with(v101, {{"displayVariant", "102"}});
         QTest::newRow("single v102 on dbm2 falls back to 100")
-            << Answers{{236, 0}, {424, 1}, {425, 102}} << 2 << with(v101, {{"displayVariant", "100"}, {"dualdisplay", "0"}})
-            << false << with(v101, {{"displayVariant", "100"}, {"dualdisplay", "0"}});
+            << Answers{{236, 0}, {424, 1}, {425, 102}} << 2
+            << with(v101, {{"displayVariant", "100"}, {"dualdisplay", "0"}}) << false
+            << with(v101, {{"displayVariant", "100"}, {"dualdisplay", "0"}});
         QTest::newRow("single v100 dbm1 makes the first display large")
             << Answers{{236, 0}, {424, 1}, {425, 100}} << 1 << defaults << false << defaults;
         QTest::newRow("single v100 dbm2 keeps the first display small")
             << Answers{{236, 0}, {424, 1}, {425, 100}} << 2 << defaults << true
             << with(defaults, {{"disp0", "ET0700"}, {"disp0_lvdsmode", "jeida"}});
         QTest::newRow("v100, stored dualdisplay differs")
-            << Answers{{236, 0}, {424, 1}, {425, 100}} << 1 << with(defaults, {{"dualdisplay", "1"}})
-            << true << defaults;
+            << Answers{{236, 0}, {424, 1}, {425, 100}} << 1
+            << with(defaults, {{"dualdisplay", "1"}}) << true << defaults;
         QTest::newRow("stored variant differs: dualdisplay forced to 1")
-            << Answers{{236, 0}, {424, 1}, {425, 100}} << 1 << with(defaults, {{"displayVariant", "101"}})
-            << true << with(defaults, {{"dualdisplay", "1"}});
+            << Answers{{236, 0}, {424, 1}, {425, 100}} << 1
+            << with(defaults, {{"displayVariant", "101"}}) << true
+            << with(defaults, {{"dualdisplay", "1"}});
         QTest::newRow("non-empty fbcon is emptied")
             << Answers{} << 1 << with(defaults, {{"fbcon", "1"}}) << true << defaults;
         QTest::newRow("panel names compare case-sensitively")
@@ -231,9 +253,13 @@ private slots:
         RimoDisplayConfiguration config;
         int flags = 0;
         for (const auto& answer : answers) {
-            const bool known = config.applyParagraph(quint16(answer.first), uchar(answer.second), uchar(dbm));
+            const bool known =
+                config.applyParagraph(quint16(answer.first), uchar(answer.second), uchar(dbm));
             QCOMPARE(known, answer.first == 236 || answer.first == 424 || answer.first == 425);
-            flags |= answer.first == 236 ? 1 : answer.first == 424 ? 2 : answer.first == 425 ? 4 : 0;
+            flags |= answer.first == 236   ? 1
+                     : answer.first == 424 ? 2
+                     : answer.first == 425 ? 4
+                                           : 0;
         }
         QCOMPARE(config.paragraphFlags, flags);
         {

@@ -22,7 +22,8 @@ private:
 
     static QString unitDir()
     {
-        return QString::fromLocal8Bit(qgetenv("VANTO_ROOT")) + QStringLiteral("/lib/systemd/system");
+        return QString::fromLocal8Bit(qgetenv("VANTO_ROOT")) +
+               QStringLiteral("/lib/systemd/system");
     }
 
 private slots:
@@ -34,18 +35,30 @@ private slots:
         QTest::addColumn<int>("variant");
         QTest::addColumn<QString>("reference");
 
-        QTest::newRow("internal dual") << "internal" << true << false << 100 << "rimo-internal.dual.service";
-        QTest::newRow("internal dual dbm2") << "internal" << true << true << 101 << "rimo-internal.dual.service";
-        QTest::newRow("internal single dbm1") << "internal" << false << false << 100 << "rimo-internal.single.service";
-        QTest::newRow("internal single dbm2") << "internal" << false << true << 100 << "rimo-internal.single-dbm2.service";
-        QTest::newRow("external dual") << "external" << true << false << 100 << "rimo-external.dual.service";
-        QTest::newRow("external dual v102 dbm2") << "external" << true << true << 102 << "rimo-external.dual.service";
-        QTest::newRow("external single v100") << "external" << false << false << 100 << "rimo-external.single-v100.service";
-        QTest::newRow("external single v100 dbm2") << "external" << false << true << 100 << "rimo-external.single-v100-dbm2.service";
-        QTest::newRow("external single v101") << "external" << false << false << 101 << "rimo-external.single-v101.service";
-        QTest::newRow("external single v102") << "external" << false << false << 102 << "rimo-external.single-v102.service";
-        QTest::newRow("external single v103") << "external" << false << false << 103 << "rimo-external.single-v103.service";
-        QTest::newRow("external single v0") << "external" << false << false << 0 << "rimo-external.single-v103.service";
+        QTest::newRow("internal dual")
+            << "internal" << true << false << 100 << "rimo-internal.dual.service";
+        QTest::newRow("internal dual dbm2")
+            << "internal" << true << true << 101 << "rimo-internal.dual.service";
+        QTest::newRow("internal single dbm1")
+            << "internal" << false << false << 100 << "rimo-internal.single.service";
+        QTest::newRow("internal single dbm2")
+            << "internal" << false << true << 100 << "rimo-internal.single-dbm2.service";
+        QTest::newRow("external dual")
+            << "external" << true << false << 100 << "rimo-external.dual.service";
+        QTest::newRow("external dual v102 dbm2")
+            << "external" << true << true << 102 << "rimo-external.dual.service";
+        QTest::newRow("external single v100")
+            << "external" << false << false << 100 << "rimo-external.single-v100.service";
+        QTest::newRow("external single v100 dbm2")
+            << "external" << false << true << 100 << "rimo-external.single-v100-dbm2.service";
+        QTest::newRow("external single v101")
+            << "external" << false << false << 101 << "rimo-external.single-v101.service";
+        QTest::newRow("external single v102")
+            << "external" << false << false << 102 << "rimo-external.single-v102.service";
+        QTest::newRow("external single v103")
+            << "external" << false << false << 103 << "rimo-external.single-v103.service";
+        QTest::newRow("external single v0")
+            << "external" << false << false << 0 << "rimo-external.single-v103.service";
     }
 
     void texts()
@@ -55,9 +68,10 @@ private slots:
         QFETCH(bool, dbm2);
         QFETCH(int, variant);
         QFETCH(QString, reference);
-        const QByteArray text = unit == QLatin1String("internal")
-                                    ? RimoFilewriter::internalServiceText(dual, dbm2)
-                                    : RimoFilewriter::externalServiceText(dual, dbm2, quint16(variant));
+        const QByteArray text =
+            unit == QLatin1String("internal")
+                ? RimoFilewriter::internalServiceText(dual, dbm2)
+                : RimoFilewriter::externalServiceText(dual, dbm2, quint16(variant));
         QCOMPARE(QString::fromUtf8(text), QString::fromUtf8(golden(reference)));
     }
 
@@ -87,8 +101,10 @@ private slots:
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
         };
         QCOMPARE(read(unitDir() + "/vanto.service"), golden("vanto.service"));
-        QCOMPARE(read(unitDir() + "/rimo-internal.service"), golden("rimo-internal.single-dbm2.service"));
-        QCOMPARE(read(unitDir() + "/rimo-external.service"), golden("rimo-external.single-v101.service"));
+        QCOMPARE(read(unitDir() + "/rimo-internal.service"),
+                 golden("rimo-internal.single-dbm2.service"));
+        QCOMPARE(read(unitDir() + "/rimo-external.service"),
+                 golden("rimo-external.single-v101.service"));
     }
 };
 

@@ -101,8 +101,7 @@ class TestBrokerUsb : public QObject
         // The handler finds the stick's UDisks2 object again from the device
         // of its mount point, so the double names that device.
         const QString device = QString::fromLocal8Bit(QStorageInfo(mountDir).device());
-        if (!m_bus.addFilesystem(name, device, mountDir, "1234-ABCD")
-            || !m_bus.announce(name)) {
+        if (!m_bus.addFilesystem(name, device, mountDir, "1234-ABCD") || !m_bus.announce(name)) {
             return QString();
         }
         return mountDir;
@@ -142,7 +141,8 @@ private slots:
         QFile::remove(runDir() + "/update-args");
         QFile::remove(runDir() + "/update-mode");
         QFile::remove(runDir() + "/update-go");
-        for (Listener* l : {m_starting.get(), m_succeeded.get(), m_failed.get(), m_external.get()}) {
+        for (Listener* l :
+             {m_starting.get(), m_succeeded.get(), m_failed.get(), m_external.get()}) {
             l->clear();
         }
         // The listeners have closed every connection of the previous case:
@@ -158,15 +158,24 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("outcome"); // "", "succeeded", "failed"
 
-        QTest::newRow("only dtb.sha256") << QStringList{"dtb.sha256"} << "ok" << "succeeded";
-        QTest::newRow("rootfs in capitals") << QStringList{"ROOTFS-RIMO.SHA256"} << "ok" << "succeeded";
-        QTest::newRow("u-boot") << QStringList{"u-boot.sha256", "readme.txt"} << "ok" << "succeeded";
-        QTest::newRow("uImage") << QStringList{"uImage.sha256"} << "ok" << "succeeded";
-        QTest::newRow("penv") << QStringList{"penv.sha256"} << "ok" << "succeeded";
-        QTest::newRow("exit code 3") << QStringList{"dtb.sha256"} << "fail" << "failed";
-        QTest::newRow("script crashes") << QStringList{"uImage.sha256"} << "crash" << "failed";
-        QTest::newRow("checksum only in a subfolder") << QStringList{"update/dtb.sha256"} << "ok" << "";
-        QTest::newRow("no update files") << QStringList{"music/a.mp3", "rootfs.sha256"} << "ok" << "";
+        QTest::newRow("only dtb.sha256") << QStringList{"dtb.sha256"} << "ok"
+                                         << "succeeded";
+        QTest::newRow("rootfs in capitals") << QStringList{"ROOTFS-RIMO.SHA256"} << "ok"
+                                            << "succeeded";
+        QTest::newRow("u-boot") << QStringList{"u-boot.sha256", "readme.txt"} << "ok"
+                                << "succeeded";
+        QTest::newRow("uImage") << QStringList{"uImage.sha256"} << "ok"
+                                << "succeeded";
+        QTest::newRow("penv") << QStringList{"penv.sha256"} << "ok"
+                              << "succeeded";
+        QTest::newRow("exit code 3") << QStringList{"dtb.sha256"} << "fail"
+                                     << "failed";
+        QTest::newRow("script crashes") << QStringList{"uImage.sha256"} << "crash"
+                                        << "failed";
+        QTest::newRow("checksum only in a subfolder") << QStringList{"update/dtb.sha256"} << "ok"
+                                                      << "";
+        QTest::newRow("no update files") << QStringList{"music/a.mp3", "rootfs.sha256"} << "ok"
+                                         << "";
     }
 
     void updateStick()
