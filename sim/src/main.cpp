@@ -2,6 +2,8 @@
 #include "simoptions.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLocalSocket>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -11,6 +13,38 @@
 
 namespace {
 int signalPipe[2] = {-1, -1};
+
+// Client mode: one line after the other, each answer printed.
+int sendLines(const bussim::SimOptions& options)
+{
+    QLocalSocket socket;
+    socket.connectToServer(options.socketPath);
+    if (!socket.waitForConnected(3000)) {
+        std::fprintf(stderr, "rimo-bussim: no simulator on %s: %s\n", qPrintable(options.socketPath),
+                     qPrintable(socket.errorString()));
+        return 3;
+    }
+    int rc = 0;
+    for (const QString& line : options.sendLines) {
+        socket.write(line.toUtf8() + '\n');
+        socket.flush();
+        QElapsedTimer t;
+        t.start();
+        while (!socket.canReadLine() && t.elapsed() < 5000
+               && socket.state() == QLocalSocket::ConnectedState)
+            socket.waitForReadyRead(100);
+        const QByteArray answer = socket.readLine().trimmed();
+        if (answer.isEmpty()) {
+            std::fprintf(stderr, "rimo-bussim: no answer to \"%s\"\n", qPrintable(line));
+            return 3;
+        }
+        std::printf("%s\n", answer.constData());
+        if (!answer.startsWith("ok"))
+            rc = 1;
+    }
+    std::fflush(stdout);
+    return rc;
+}
 
 void onSignal(int)
 {
@@ -36,6 +70,8 @@ int main(int argc, char* argv[])
         std::fputs(qPrintable(bussim::SimOptions::helpText()), stdout);
         return 0;
     }
+    if (!options.sendLines.isEmpty())
+        return sendLines(options);
 
     // SIGTERM and SIGINT end the event loop, so the link and the socket are
     // removed on the way out.

@@ -43,6 +43,9 @@ QString SimOptions::helpText()
         "  --socket PATH         control socket (default $VANTO_ROOT/run/rimo-bussim.sock)\n"
         "  --log PATH            JSON-lines event log (default $VANTO_ROOT/run/rimo-bussim.log)\n"
         "  --music PATH          music folders (default $VANTO_ROOT/media/sd_card/music)\n"
+        "  --send LINE           client mode: send LINE to a running simulator's socket,\n"
+        "                        print the answer; exit 0 on ok, 1 on error, 3 without\n"
+        "                        a simulator (may be given several times)\n"
         "  --help                this text\n"
         "\n"
         "Control commands (socket, and standard input when it is a terminal), one per line,\n"
@@ -96,9 +99,17 @@ bool SimOptions::parse(const QStringList& arguments, QString* error, bool* help)
             identRequests = false;
             continue;
         }
+        static const QStringList valued{
+            "--dbm",          "--appliance",  "--para-236",     "--para-424",   "--para-425",
+            "--switches",     "--session-code", "--setup-code", "--boot-ms",    "--reference-ms",
+            "--stop-ms",      "--keepalive-ms", "--ident-delay-ms", "--ack-timeout-ms", "--tty",
+            "--socket",       "--log",        "--music",        "--send"};
+        if (!valued.contains(arg)) {
+            *error = QStringLiteral("unknown option %1").arg(arg);
+            return false;
+        }
         if (i + 1 >= arguments.size()) {
-            *error = arg.startsWith(QLatin1String("--")) ? QStringLiteral("missing value for %1").arg(arg)
-                                                         : QStringLiteral("unknown argument %1").arg(arg);
+            *error = QStringLiteral("missing value for %1").arg(arg);
             return false;
         }
         const QString value = arguments.at(++i);
@@ -151,6 +162,8 @@ bool SimOptions::parse(const QStringList& arguments, QString* error, bool* help)
             logPath = value;
         else if (arg == QLatin1String("--music"))
             musicPath = value;
+        else if (arg == QLatin1String("--send"))
+            sendLines << value;
         else {
             *error = QStringLiteral("unknown option %1").arg(arg);
             return false;

@@ -29,6 +29,7 @@ struct SimOptions
     QString socketPath;
     QString logPath;
     QString musicPath;
+    QStringList sendLines; // client mode: lines for a running simulator
 
     // Fills the options from the arguments (without the program name). On a
     // bad argument returns false with a reason; --help sets *help.
