@@ -546,7 +546,7 @@ int32_t MassageController::motorPosToController(const telegram_param_def& reques
     if (maxVal < 1.0 || maxVal == double(kInvalidInt32))
         maxVal = 1.0;
     const double ratio = double(requested.max) / maxVal;
-    // Rounded to ten decimals so that e.g. 600/300*75 gives 150, not 149.
+    // The ratio is cut to ten decimals before it scales the position.
     const double rounded = QString::number(ratio, 'f', 10).toDouble();
     return int32_t(rounded * currentVal);
 }

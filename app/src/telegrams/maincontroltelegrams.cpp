@@ -161,7 +161,9 @@ void MainControlTelegrams::decodeParameterReport(const QByteArray& data)
         const telegram_param_def record = telegram_param_def::fromData(data, &wellFormed);
         if (!wellFormed)
             qCDebug(lcMainControl) << "Wrong format!";
-        dispatchRecord(record, data);
+        // A short record carries the defaults, its identifier included, so
+        // the catalogue is chosen by the identifier of the telegram.
+        dispatchRecord(id, record, data);
         return;
     }
     if (id > 10199)
@@ -252,13 +254,14 @@ void MainControlTelegrams::dispatchSoftwareInfo(const software_online_list& info
     }
 }
 
-void MainControlTelegrams::dispatchRecord(const telegram_param_def& record, const QByteArray& data)
+void MainControlTelegrams::dispatchRecord(quint16 id, const telegram_param_def& record,
+                                          const QByteArray& data)
 {
     ApplicationController* app = ApplicationController::instance();
     DeviceController& dc = app->deviceController();
     MassageController& mc = app->massageController();
 
-    switch (record.id) {
+    switch (id) {
     case EnumProviderClass::PARAM_FU_ERROR_CODE:
         qCDebug(lcMainControl).noquote() << "FU ERROR CODE: " + hexText(data);
         break;

@@ -56,7 +56,7 @@ private:
     void decodeParameterReport(const QByteArray& data);
     void decodeParameterRequest(const QByteArray& data);
     void answerIdentification(uchar request);
-    void dispatchRecord(const telegram_param_def& record, const QByteArray& data);
+    void dispatchRecord(quint16 id, const telegram_param_def& record, const QByteArray& data);
     void dispatchSoftwareInfo(const software_online_list& info);
     void deviceStateStep(const telegram_param_def& record);
     void setupSwitchStep(const telegram_param_def& record);
