@@ -3,6 +3,7 @@
 #include "core/telegrammanager.h"
 #include "types/enumproviderclass.h"
 
+#include <QJSValue>
 #include <QVariantList>
 
 QuickstartButtonInfoModel::QuickstartButtonInfoModel(QObject* parent) : QAbstractListModel(parent)
@@ -48,11 +49,22 @@ bool QuickstartButtonInfoModel::setData(const QModelIndex& index, const QVariant
         return true;
     }
     if (role == MoveIndexesRole) {
-        const QVariantList list = value.toList();
-        if (list.isEmpty())
-            return false;
-        const int from = list.first().toInt();
-        const int to = list.last().toInt();
+        int from = 0;
+        int to = 0;
+        if (value.userType() == qMetaTypeId<MoveIndexes>()) {
+            const MoveIndexes pair = value.value<MoveIndexes>();
+            from = pair.first;
+            to = pair.second;
+        } else {
+            // From QML the indexes arrive as a JavaScript array.
+            const QVariantList list = value.userType() == qMetaTypeId<QJSValue>()
+                                          ? value.value<QJSValue>().toVariant().toList()
+                                          : value.toList();
+            if (list.isEmpty())
+                return false;
+            from = list.first().toInt();
+            to = list.last().toInt();
+        }
         m_buttons.at(index.row())->moveIndexes = MoveIndexes(from, to);
         emit dataChanged(index, index, {MoveIndexesRole});
         moveButton(from, to);

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "controllers/softwarelicenseinfomodelpsm.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
-
-class SoftwareLicenseInfoModelPsm;
 
 // Viewer of the open-source licence texts installed on the panel, and the
 // checksum text of the program.

@@ -93,6 +93,7 @@ private slots:
     void volumeReportsAlwaysEmit();
     void convertAudioSource_data();
     void convertAudioSource();
+    void routedBySender();
 };
 
 void TestBoardTelegrams::audioPlayerState_data()
@@ -397,6 +398,22 @@ void TestBoardTelegrams::convertAudioSource()
 
     ApplicationController::instance()->deviceController().onSwitchVoiceGuideOnChanged(voiceGuide);
     QCOMPARE(media().convertAudioSource(EnumProviderClass::AudioSource(source)), text);
+}
+
+void TestBoardTelegrams::routedBySender()
+{
+    // The telegram manager picks the decoder by the sender address.
+    resetMedia(EnumProviderClass::BLUETOOTH);
+    TelegramManager* manager = TelegramManager::instance();
+    manager->onTelegramArrived(telegram(AudioBoard, 0x33, QByteArray("\x64", 1)));
+    QCOMPARE(int(media().audioVolume()), 20);
+    manager->onTelegramArrived(telegram(BluetoothBoard, 0x32, trackText("Band}Tune~Record")));
+    QCOMPARE(media().musicInterpreter(), QStringLiteral("Band"));
+    QCOMPARE(media().musicTitel(), QStringLiteral("Tune"));
+    // A board error is only logged.
+    QTest::ignoreMessage(QtDebugMsg, "Unknown telegram!");
+    manager->onTelegramArrived(telegram(AudioBoard, 0x00, QByteArray()));
+    QCOMPARE(media().musicTitel(), QStringLiteral("Tune"));
 }
 
 QTEST_MAIN(TestBoardTelegrams)

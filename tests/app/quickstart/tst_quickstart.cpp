@@ -3,6 +3,10 @@
 #include "controllers/quickstartbuttoninfomodel.h"
 #include "types/enumproviderclass.h"
 
+#include <QQmlComponent>
+#include <QQmlContext>
+#include <QQmlEngine>
+#include <QQuickItem>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -68,6 +72,7 @@ private slots:
     void moveIgnored();
     void editCode_data();
     void editCode();
+    void editFromQmlDelegate();
 };
 
 void TestQuickstart::rowsFromReport_data()
@@ -215,6 +220,44 @@ void TestQuickstart::editCode()
              QVector<int>{QuickstartButtonInfoModel::BodyAreaEnumRole});
     // Other roles are not editable.
     QVERIFY(!model.setData(model.index(1), true, QuickstartButtonInfoModel::IsCheckedRole));
+}
+
+void TestQuickstart::editFromQmlDelegate()
+{
+    // The screens write the roles from a delegate; a JavaScript array must
+    // work as the move indexes.
+    QuickstartButtonInfoModel model;
+    model.onQuickstartButtonConfigChanged(config(pack({1, 2, 3, 4})));
+    QQmlEngine engine;
+    engine.rootContext()->setContextProperty(QStringLiteral("quickstartButtonInfoModel"), &model);
+    QQmlComponent component(&engine);
+    component.setData("import QtQuick 2.15\n"
+                      "Item {\n"
+                      "  property alias repeater: rep\n"
+                      "  Repeater { id: rep; model: quickstartButtonInfoModel\n"
+                      "    delegate: Item {\n"
+                      "      function move(from, to) { model.moveIndexes = [from, to] }\n"
+                      "      function choose(code) { model.bodyAreaEnum = code }\n"
+                      "    }\n"
+                      "  }\n"
+                      "}\n",
+                      QUrl());
+    QScopedPointer<QObject> root(component.create());
+    QVERIFY2(root, qPrintable(component.errorString()));
+    auto* repeater = root->property("repeater").value<QQuickItem*>();
+    QVERIFY(repeater);
+    QQuickItem* first = nullptr;
+    QVERIFY(QMetaObject::invokeMethod(repeater, "itemAt", Q_RETURN_ARG(QQuickItem*, first),
+                                      Q_ARG(int, 0)));
+    QVERIFY(first);
+    QVERIFY(QMetaObject::invokeMethod(first, "move", Q_ARG(QVariant, 0), Q_ARG(QVariant, 3)));
+    QCOMPARE(codes(model), (QStringList{"2", "3", "4", "1"}));
+
+    QQuickItem* second = nullptr;
+    QVERIFY(QMetaObject::invokeMethod(repeater, "itemAt", Q_RETURN_ARG(QQuickItem*, second),
+                                      Q_ARG(int, 1)));
+    QVERIFY(QMetaObject::invokeMethod(second, "choose", Q_ARG(QVariant, 105)));
+    QCOMPARE(codes(model), (QStringList{"2", "105", "4", "1"}));
 }
 
 QTEST_MAIN(TestQuickstart)
