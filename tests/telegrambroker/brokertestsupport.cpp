@@ -15,6 +15,14 @@ QString vantoRoot()
     return QString::fromLocal8Bit(qgetenv("VANTO_ROOT"));
 }
 
+void requirePrivateRoot()
+{
+    const QString root = vantoRoot();
+    if (root.isEmpty() || QDir(root).canonicalPath() == QDir::rootPath()) {
+        qFatal("VANTO_ROOT must name a private root (run through tests/run-isolated)");
+    }
+}
+
 bool PrivateSystemBus::start()
 {
     m_dir = vantoRoot() + QStringLiteral("/run/test-bus");

@@ -55,5 +55,8 @@ private:
 };
 
 QString vantoRoot();
+// Ends the test at once unless VANTO_ROOT names a private root: these tests
+// create device links, unit files and "lcdenv" below it.
+void requirePrivateRoot();
 
 #endif // BROKERTESTSUPPORT_H

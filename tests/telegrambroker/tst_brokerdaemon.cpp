@@ -157,6 +157,7 @@ class TestBrokerDaemon : public QObject
 private slots:
     void initTestCase()
     {
+        requirePrivateRoot();
         QVERIFY(m_bus.start());
         QVERIFY(QDir().mkpath(vantoRoot() + "/lib/systemd/system"));
         QVERIFY(QDir().mkpath(vantoRoot() + "/boot"));

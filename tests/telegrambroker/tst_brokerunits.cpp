@@ -27,6 +27,14 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        const QString root = QString::fromLocal8Bit(qgetenv("VANTO_ROOT"));
+        if (root.isEmpty() || QDir(root).canonicalPath() == QDir::rootPath()) {
+            qFatal("VANTO_ROOT must name a private root (run through tests/run-isolated)");
+        }
+    }
+
     void texts_data()
     {
         QTest::addColumn<QString>("unit");

@@ -112,6 +112,7 @@ class TestBrokerUsb : public QObject
 private slots:
     void initTestCase()
     {
+        requirePrivateRoot();
         QVERIFY(m_bus.start());
         const QString bin = vantoRoot() + "/bin";
         writeFile(bin + "/systemupdate.sh",
