@@ -239,7 +239,7 @@ void ApplicationController::initDeviceType(telegram_param_def applianceType)
     default:
         break;
     }
-    qCDebug(lcApp) << "Device type: " << v;
+    qCDebug(lcApp).nospace() << "Device type: " << v;
     emit initDeviceTypeFinished(v >= EnumProviderClass::LOUNGE
                                 && v <= EnumProviderClass::US_VERSION);
 }

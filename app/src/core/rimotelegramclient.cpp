@@ -127,8 +127,8 @@ void rimoTelegramClient::judgeAnswer(const QByteArray& answer)
     m_bound = m_datagramSocket.bind(QHostAddress(QHostAddress::LocalHost), m_localPort,
                                     QAbstractSocket::DefaultForPlatform);
     m_brokerPort = quint16((quint8(answer.at(0)) << 8) | quint8(answer.at(1)));
-    qCDebug(lcClient).noquote() << "retrieved communication ports: "
-                                << (m_bound ? "true" : "false");
+    qCDebug(lcClient).nospace().noquote()
+        << "retrieved communication ports: " << (m_bound ? "true" : "false");
     if (!m_bound) {
         closeQuietly();
         scheduleRetry();
@@ -155,8 +155,14 @@ void rimoTelegramClient::onSocketError(QLocalSocket::LocalSocketError socketErro
     qCDebug(lcClient) << socketError << m_registrationSocket.state();
     qCInfo(lcClient).noquote() << "recovering from" << m_registrationSocket.errorString();
     m_answerTimer.stop();
+    const bool wasRegistered = m_phase == Phase::Registered;
     closeQuietly();
     scheduleRetry();
+    if (wasRegistered) {
+        // The broker dropped a working registration (it ended, usually):
+        // try again at once; a failure there falls back to one retry a second.
+        QMetaObject::invokeMethod(this, &rimoTelegramClient::doConnect, Qt::QueuedConnection);
+    }
 }
 
 void rimoTelegramClient::onStateChanged(QLocalSocket::LocalSocketState state)

@@ -76,7 +76,7 @@ void StartUp::onFirstArrival(rimoTelegram& telegram)
 
     m_pollTimer.stop();
     const qint32 value = ByteOrder::readI32(data, 4);
-    qCDebug(lcStartUp) << "currentParams: " << value;
+    qCDebug(lcStartUp).nospace() << "currentParams: " << value;
     ApplicationController* app = ApplicationController::instance();
     app->deviceController().setApplianceType(
         (value >= EnumProviderClass::LOUNGE && value <= EnumProviderClass::US_VERSION)
