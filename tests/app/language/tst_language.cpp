@@ -68,6 +68,8 @@ private slots:
     void displayNames_data();
     void displayNames();
     void translatedNamesFollowTheLanguage();
+    void englishDisplayNames_data();
+    void englishDisplayNames();
 };
 
 void TestLanguage::reportAppliesLanguage_data()
@@ -288,6 +290,55 @@ void TestLanguage::translatedNamesFollowTheLanguage()
     controller.onLanguageReported(languageRecord(EnumProviderClass::AMERICAN));
     QCOMPARE(controller.convertLanguageEnum(EnumProviderClass::AMERICAN),
              QStringLiteral("English"));
+}
+
+void TestLanguage::englishDisplayNames_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("english");
+
+    // One name of each kind the controllers show, in both English variants.
+    const struct
+    {
+        const char* context;
+        const char* source;
+        const char* british;
+        const char* american;
+    } names[] = {
+        {"QObject", "Aus", "Off", "Off"},
+        {"QObject", "Intern", "Internal", "Internal"},
+        {"QObject", "Ungarisch", "Hungarian", "Hungarian"},
+        {"QObject", "Schulter-Massage", "Shoulder massage", "Shoulder massage"},
+        {"QObject", "Gesunder Rücken", "Healthy Back", "Healthy Back"},
+        {"QObject", "Eigenes Programm", "Own programme", "Own program"},
+        {"QObject", "Spiegel-Massage", "Mirror massage", "Mirror massage"},
+        {"QObject", "Oberschenkel Lymphmassage", "Thigh lymphatic massage",
+         "Thigh lymphatic massage"},
+        {"DeviceController", "MODUL", "MODULE", "MODULE"},
+    };
+    for (const auto& name : names) {
+        QTest::addRow("en_gb %s", name.source)
+            << int(EnumProviderClass::ENGLISH) << name.context << QString::fromUtf8(name.source)
+            << QString::fromUtf8(name.british);
+        QTest::addRow("us_en %s", name.source)
+            << int(EnumProviderClass::AMERICAN) << name.context << QString::fromUtf8(name.source)
+            << QString::fromUtf8(name.american);
+    }
+}
+
+void TestLanguage::englishDisplayNames()
+{
+    QFETCH(int, language);
+    QFETCH(QString, context);
+    QFETCH(QString, source);
+    QFETCH(QString, english);
+
+    LanguageController controller;
+    controller.onLanguageReported(languageRecord(language));
+    QCOMPARE(QCoreApplication::translate(context.toUtf8().constData(), source.toUtf8().constData()),
+             english);
 }
 
 QTEST_MAIN(TestLanguage)
