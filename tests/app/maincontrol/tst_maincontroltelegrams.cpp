@@ -260,10 +260,12 @@ private slots:
         row("10046 effect illumination", 10046, 0x00000100,
             {"spa::effectIlluminationChanged", "spa::individualEffectIlluminationChanged"}, {}, 0);
         row("10049 nfc credit", 10049, 12, {"nfc::nfcTagCreditChanged"}, "nfc.nfcTagCredit", 12);
-        row("10037 quick start", 10037, 0x33000401, {"quickstart::modelReset"}, {}, 0,
-            {"quickstart::modelAboutToBeReset", "quickstart::rowsInserted",
-             "quickstart::rowsAboutToBeInserted", "quickstart::rowsRemoved",
-             "quickstart::rowsAboutToBeRemoved", "quickstart::dataChanged"});
+        // The model may rebuild its rows by a reset or by removing and inserting.
+        row("10037 quick start", 10037, 0x33000401, {}, "quickstart.config", 0x33000401,
+            {"quickstart::modelAboutToBeReset", "quickstart::modelReset",
+             "quickstart::rowsInserted", "quickstart::rowsAboutToBeInserted",
+             "quickstart::rowsRemoved", "quickstart::rowsAboutToBeRemoved",
+             "quickstart::dataChanged"});
         row("10036 language", 10036, 0, {"language::defaultLanguageChanged"}, {}, 0,
             {"language::languageChanged", "language::currentSvgFilenameChanged",
              "language::abbreviationChanged", "language::selectableLanguageChanged",
@@ -297,7 +299,9 @@ private slots:
             fired.removeAll(s);
         QVERIFY2(fired.isEmpty(), qPrintable("unexpected: " + fired.join(' ')));
 
-        if (!property.isEmpty()) {
+        if (property == QLatin1String("quickstart.config")) {
+            QCOMPARE(app->quickstartButtonInfoModel()->quickstartButtonConfig().value, shown);
+        } else if (!property.isEmpty()) {
             const QStringList parts = property.split('.');
             QCOMPARE(recordValue(objectFor(parts[0]), qPrintable(parts[1])), shown);
         }
@@ -340,6 +344,11 @@ private slots:
         decodeOne(0x09, reportOf(EnumProviderClass::PARAM_QUICKSTART_BUTTON_CONFIGURATION,
                                  qint32(0xC8330004)));
         QCOMPARE(qs->rowCount(), 4);
+        const int codeRole = QuickstartButtonInfoModel::BodyAreaEnumRole;
+        QCOMPARE(qs->data(qs->index(0), codeRole).toInt(), 4);
+        QCOMPARE(qs->data(qs->index(1), codeRole).toInt(), 0);
+        QCOMPARE(qs->data(qs->index(2), codeRole).toInt(), 51);
+        QCOMPARE(qs->data(qs->index(3), codeRole).toInt(), 0); // 200 is no button code
     }
 
     void bluetoothNameReport_data()
