@@ -6,6 +6,7 @@
 #include <QLocalSocket>
 #include <QSocketNotifier>
 
+#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
@@ -40,8 +41,11 @@ bool ControlServer::listen(const QString& path, QString* error)
 
 void ControlServer::enableStdin()
 {
-    if (!::isatty(STDIN_FILENO) || m_stdin)
+    // Only a terminal we own: a simulator started in the background of an
+    // interactive shell would be stopped (SIGTTIN) by reading it.
+    if (!::isatty(STDIN_FILENO) || m_stdin || ::tcgetpgrp(STDIN_FILENO) != ::getpgrp())
         return;
+    std::signal(SIGTTIN, SIG_IGN);
     m_stdin = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
     connect(m_stdin, &QSocketNotifier::activated, this, &ControlServer::onStdinReadable);
 }

@@ -67,8 +67,24 @@ void PeerLink::receive(const QByteArray& bytes, qint64 nowMs)
                 break;
             }
             m_cb.write(rimolink::ack());
-            const auto result = m_store.addBlock(rimolink::blockToRawBlock(e.block), nowMs);
-            if (result.telegram && m_cb.telegram)
+            const QByteArray raw = rimolink::blockToRawBlock(e.block);
+            const quint16 key = rimolink::blockKey(raw);
+            const auto result = m_store.addBlock(raw, nowMs);
+            if (!result.telegram)
+                break;
+            const QByteArray bytes = result.telegram->getTelegram();
+            auto it = m_recent.find(key);
+            if (it != m_recent.end() && it->bytes == bytes && nowMs - it->atMs < RepeatWindowMs) {
+                it->atMs = nowMs;
+                emitEvent(QStringLiteral("repeat"), QJsonObject{{"key", key}});
+                break;
+            }
+            if (m_recent.size() > 64) {
+                for (auto r = m_recent.begin(); r != m_recent.end();)
+                    r = nowMs - r->atMs >= RepeatWindowMs ? m_recent.erase(r) : std::next(r);
+            }
+            m_recent.insert(key, Recent{bytes, nowMs});
+            if (m_cb.telegram)
                 m_cb.telegram(*result.telegram);
             break;
         }

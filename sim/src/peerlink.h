@@ -5,6 +5,7 @@
 #include "rimotelegram.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QJsonObject>
 #include <QQueue>
 
@@ -52,6 +53,11 @@ public:
     bool idle() const { return !m_waiting && m_queue.isEmpty(); }
     int queued() const { return m_queue.size() + (m_waiting ? 1 : 0); }
 
+    // A telegram completed again with the same key and bytes within this time
+    // is the panel repeating a block whose ACK it missed: acknowledged, not
+    // delivered twice (a repeated UP would otherwise step twice).
+    static constexpr qint64 RepeatWindowMs = 250;
+
     // Blocks waiting beyond this are dropped, oldest first.
     static constexpr int MaxQueued = 512;
 
@@ -85,6 +91,12 @@ private:
     // Transmissions given up in a row: while nobody answers at all, each gets
     // one attempt, so an absent panel does not let the queue grow.
     int m_unanswered = 0;
+    struct Recent
+    {
+        QByteArray bytes;
+        qint64 atMs = 0;
+    };
+    QHash<quint16, Recent> m_recent;
 };
 
 } // namespace bussim

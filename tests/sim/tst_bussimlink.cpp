@@ -87,6 +87,8 @@ class TestBusSimLink : public QObject
 private slots:
     void everyBlockIsAnswered_data();
     void everyBlockIsAnswered();
+    void repeatedBlockIsDeliveredOnce_data();
+    void repeatedBlockIsDeliveredOnce();
     void ownTelegramsCarryTheDbmMarker();
     void ownTelegramsWaitForTheirAck();
     void retriesOnNakAndTimeoutThenGivesUp();
@@ -147,6 +149,31 @@ void TestBusSimLink::everyBlockIsAnswered()
         l.link->receive(input, 2);
         QCOMPARE(l.allWritten().toHex(), QByteArray("fff0"));
     }
+}
+
+void TestBusSimLink::repeatedBlockIsDeliveredOnce_data()
+{
+    QTest::addColumn<QByteArray>("second");
+    QTest::addColumn<int>("gapMs");
+    QTest::addColumn<int>("delivered");
+    QTest::newRow("same block at once: a repeat") << wire(request()) << 3 << 1;
+    QTest::newRow("same block later: a new telegram") << wire(request()) << 300 << 2;
+    QTest::newRow("next TId: a new telegram") << wire(request(0x08, 2, 8)) << 3 << 2;
+    QTest::newRow("same TId, other data") << wire(request(0x08, 3)) << 3 << 2;
+}
+
+void TestBusSimLink::repeatedBlockIsDeliveredOnce()
+{
+    QFETCH(QByteArray, second);
+    QFETCH(int, gapMs);
+    QFETCH(int, delivered);
+    Link l;
+    l.link->receive(wire(request()), 1000);
+    l.link->receive(second, 1000 + gapMs);
+    // Both are acknowledged.
+    QCOMPARE(l.allWritten().toHex(), QByteArray("fff0fff0"));
+    QCOMPARE(l.telegrams.size(), delivered);
+    QCOMPARE(l.count("repeat"), 2 - delivered);
 }
 
 void TestBusSimLink::ownTelegramsCarryTheDbmMarker()
