@@ -96,6 +96,8 @@ void MainControlUnit::start()
     m_sessionRunning = false;
     m_referenceRunning = false;
     m_paidByCoin = false;
+    for (qint32& target : m_motorTarget)
+        target = -1;
     enterState(Boot);
     schedule(ReferenceRun, m_options.bootMs);
 }
@@ -174,6 +176,8 @@ void MainControlUnit::sendDeviceName(uchar receiver)
 
 void MainControlUnit::handleTelegram(const SimTelegram& t)
 {
+    if (t.sender == GuiAddress)
+        m_idleMs = 0;
     if (t.sender == GuiAddress && !m_guiSeen) {
         m_guiSeen = true;
         if (m_options.identRequests)
@@ -311,8 +315,36 @@ void MainControlUnit::onWrite(const SimTelegram& t)
     }
     const ParamRecord accepted = m_params.applyWrite(written);
     sendRecord(accepted, t.sender);
-    if (id == ParamMassageTime && m_sessionRunning)
-        m_countdownAccMs = 0;
+    switch (id) {
+    case ParamMassageTime:
+        if (m_sessionRunning)
+            m_countdownAccMs = 0;
+        break;
+    case ParamMassageTimeMaximum:
+        limitBy(ParamMassageTime, accepted.value);
+        break;
+    case ParamNozzlePressureMax:
+        limitBy(ParamNozzlePressure, accepted.value);
+        break;
+    case ParamRequestedMotor1:
+    case ParamRequestedMotor2:
+    case ParamRequestedMotor3:
+        // The nozzle drives to the requested position (manual session,
+        // recording a program).
+        m_motorTarget[id - ParamRequestedMotor1] = accepted.value;
+        break;
+    default:
+        break;
+    }
+}
+
+void MainControlUnit::limitBy(quint16 id, qint32 max)
+{
+    ParamRecord r = m_params.record(id);
+    r.max = qMax(r.min, max);
+    r.value = ParamTable::limit(r.value, r.min, r.max, r.step);
+    m_params.set(r);
+    reportRecord(id, GuiAddress);
 }
 
 void MainControlUnit::onStatusWordWrite(const ParamRecord& record, uchar receiver)
@@ -425,6 +457,7 @@ void MainControlUnit::onStateWrite(const ParamRecord& record, uchar receiver)
 
 void MainControlUnit::enterState(int state)
 {
+    m_idleMs = 0;
     if (state != ReferenceRun && m_referenceRunning) {
         // The reference run ends with every nozzle at home.
         m_referenceRunning = false;
@@ -451,6 +484,8 @@ void MainControlUnit::startReferenceRun()
     enterState(ReferenceRun);
     m_referenceRunning = true;
     m_referenceElapsed = 0;
+    for (qint32& target : m_motorTarget)
+        target = -1;
     m_motorAccMs = 0;
     // The nozzles start where they are (or from the far end after a boot)
     // and drive home to 0.
@@ -558,6 +593,37 @@ void MainControlUnit::advance(int ms)
                     moveMotor(motors[i], pos);
             }
         }
+    }
+    if (!m_referenceRunning) {
+        m_followAccMs += ms;
+        while (m_followAccMs >= MotorStepMs) {
+            m_followAccMs -= MotorStepMs;
+            const quint16 motors[3] = {ParamCurrentMotor1, ParamCurrentMotor2, ParamCurrentMotor3};
+            for (int i = 0; i < 3; ++i) {
+                if (m_motorTarget[i] < 0)
+                    continue;
+                const ParamRecord cur = m_params.record(motors[i]);
+                const qint32 speed = qMax(1, cur.max / 10);
+                const qint32 target = qBound(0, m_motorTarget[i], cur.max);
+                const qint32 next = cur.value < target ? qMin(target, cur.value + speed)
+                                                       : qMax(target, cur.value - speed);
+                if (next != cur.value)
+                    moveMotor(motors[i], next);
+                if (next == target)
+                    m_motorTarget[i] = -1;
+            }
+        }
+    }
+    // Guests and operators who walk away are logged out.
+    m_idleMs += ms;
+    const int s = deviceState();
+    if ((s == ReadyIdle || s == PaySession)
+        && m_idleMs >= m_params.record(ParamLoginTimeout).value * 1000) {
+        m_paidByCoin = false;
+        enterState(SessionLogin);
+    } else if (s == SetupManager
+               && m_idleMs >= m_params.record(ParamSetupLoginTimeout).value * 1000) {
+        enterState(SessionLogin);
     }
     if (m_sessionRunning && !sessionPaused()) {
         m_countdownAccMs += ms;

@@ -135,6 +135,7 @@ private:
     void endSession();
     void stopCountdown();
     void moveMotor(quint16 id, qint32 position);
+    void limitBy(quint16 id, qint32 max);
 
     SimOptions m_options;
     ParamTable m_params;
@@ -148,6 +149,9 @@ private:
     int m_referenceElapsed = 0;
     int m_motorAccMs = 0;
     qint32 m_motorStart[3] = {0, 0, 0};
+    qint32 m_motorTarget[3] = {-1, -1, -1}; // requested positions being driven to
+    int m_followAccMs = 0;
+    int m_idleMs = 0; // since the panel's last telegram or the last state change
 
     bool m_paidByCoin = false;
     bool m_sessionRunning = false;

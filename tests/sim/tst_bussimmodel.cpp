@@ -129,6 +129,10 @@ private slots:
     void identificationRequestsFollowTheFirstPanelTelegram();
     void softwareInfoAndHistoryReports();
     void malformedTelegramsAreHarmless();
+    void idlePanelIsLoggedOut_data();
+    void idlePanelIsLoggedOut();
+    void nozzlesFollowTheRequestedPosition();
+    void maximaLimitTheirParameters();
 
     void audioBoardAnswersTheMediaCommands();
 
@@ -661,6 +665,88 @@ void TestBusSimModel::malformedTelegramsAreHarmless()
     QCOMPARE(u.unit.deviceState(), state);
     for (const SimTelegram& t : u.out)
         QVERIFY(idOf(t) != 12345);
+}
+
+void TestBusSimModel::idlePanelIsLoggedOut_data()
+{
+    QTest::addColumn<int>("state");
+    QTest::addColumn<int>("timeoutMs");
+    QTest::newRow("ready: login time-out") << int(MainControlUnit::ReadyIdle) << 60000;
+    QTest::newRow("paying: login time-out") << int(MainControlUnit::PaySession) << 60000;
+    QTest::newRow("set-up: its own time-out") << int(MainControlUnit::SetupManager) << 120000;
+}
+
+void TestBusSimModel::idlePanelIsLoggedOut()
+{
+    QFETCH(int, state);
+    QFETCH(int, timeoutMs);
+    SimOptions o = fastOptions();
+    o.switches = MainControlUnit::SwitchPinCode; // PAY_SESSION waits
+    Unit u(o);
+    u.boot();
+    u.writeState(state);
+    QCOMPARE(u.unit.deviceState(), state);
+    u.unit.advance(timeoutMs - 1000);
+    // Any telegram of the panel (a key click) counts as activity.
+    u.unit.handleTelegram(SimTelegram{MainControlAddress, GuiAddress, 0xA3, {}});
+    u.unit.advance(timeoutMs - 1000);
+    QCOMPARE(u.unit.deviceState(), state);
+    u.unit.advance(1000);
+    QCOMPARE(u.unit.deviceState(), int(MainControlUnit::SessionLogin));
+    // The session login itself never times out.
+    u.unit.advance(10 * timeoutMs);
+    QCOMPARE(u.unit.deviceState(), int(MainControlUnit::SessionLogin));
+}
+
+void TestBusSimModel::nozzlesFollowTheRequestedPosition()
+{
+    Unit u;
+    u.boot();
+    u.writeState(MainControlUnit::ManualSession);
+    ParamRecord req = u.unit.params().record(ParamRequestedMotor1);
+    req.value = 300;
+    u.write(req);
+    QCOMPARE(u.reports(ParamRequestedMotor1).last().value, 300);
+    u.unit.advance(250);
+    const auto first = u.reports(ParamCurrentMotor1);
+    QCOMPARE(first.size(), 1);
+    QVERIFY(first.last().value > 0 && first.last().value < 300);
+    u.unit.advance(5000);
+    QCOMPARE(u.reports(ParamCurrentMotor1).last().value, 300);
+    // Beyond the motor's range the request is limited.
+    req.value = 100000;
+    u.write(req);
+    QCOMPARE(u.reports(ParamRequestedMotor1).last().value, 600);
+    u.unit.advance(5000);
+    QCOMPARE(u.unit.params().record(ParamCurrentMotor1).value, 600);
+}
+
+void TestBusSimModel::maximaLimitTheirParameters()
+{
+    Unit u;
+    u.boot();
+    ParamRecord time = u.unit.params().record(ParamMassageTime);
+    time.value = 1500;
+    u.write(time);
+    ParamRecord max = u.unit.params().record(ParamMassageTimeMaximum);
+    max.value = 1200;
+    u.write(max);
+    QCOMPARE(u.reports(ParamMassageTime).last().max, 1200);
+    QCOMPARE(u.reports(ParamMassageTime).last().value, 1200);
+    time.value = 3000;
+    u.write(time);
+    QCOMPARE(u.reports(ParamMassageTime).last().value, 1200);
+
+    ParamRecord pmax = u.unit.params().record(ParamNozzlePressureMax);
+    pmax.value = 6;
+    u.write(pmax);
+    QCOMPARE(u.reports(ParamNozzlePressure).last().max, 6);
+    QCOMPARE(u.reports(ParamNozzlePressure).last().value, 5);
+    ParamRecord p = u.unit.params().record(ParamNozzlePressure);
+    p.action = ActionUp;
+    u.write(p);
+    u.write(p);
+    QCOMPARE(u.reports(ParamNozzlePressure).last().value, 6);
 }
 
 void TestBusSimModel::audioBoardAnswersTheMediaCommands()
