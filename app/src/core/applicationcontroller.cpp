@@ -252,10 +252,11 @@ void ApplicationController::onInitDeviceTypeFinished(bool success)
     }
     // A repeated appliance-type report only re-applies the theme: loading
     // main.qml a second time would put a second window on the screen.
-    if (success && m_stateMachine.isRunning())
+    if (success && m_mainScreenLoaded)
         return;
     if (success) {
         m_engine->load(m_mainUrl);
+        m_mainScreenLoaded = true;
     } else {
         m_engine->load(QUrl(QStringLiteral("qrc:/qml/ResetDeviceView.qml")));
         qCDebug(lcApp) << "could not init device type";

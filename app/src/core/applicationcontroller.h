@@ -140,4 +140,7 @@ private:
     telegram_param_def m_setupSwitches;
     QTimer m_commTimer;
     QuickstartButtonInfoModel* m_quickstartButtonInfoModel = nullptr;
+    // The machine reports running only once its start has been processed by
+    // the event loop; this guards against loading main.qml twice before that.
+    bool m_mainScreenLoaded = false;
 };
