@@ -250,6 +250,12 @@ void SettingsTest::configurationFolder_data()
     QTest::newRow("folder outside the root") << r << true << "/opt/conf" << r + "/opt/conf/vanto";
     QTest::newRow("root is slash") << "/" << true << "/opt/conf"
                                    << "/opt/conf/vanto";
+    // Lists built as "$XDG_CONFIG_DIRS:/x" from an empty variable start with
+    // an empty entry; neither it nor a relative entry names a folder.
+    QTest::newRow("empty first entry") << r << true << ":" + r + "/two" << r + "/two/vanto";
+    QTest::newRow("relative first entry")
+        << r << true << "etc/rel:" + r + "/two" << r + "/two/vanto";
+    QTest::newRow("only empty entries") << r << true << "::" << r + "/etc/xdg/vanto";
 }
 
 void SettingsTest::configurationFolder()

@@ -24,8 +24,20 @@ QString rootedPath(const QString& absolutePath)
 
 QString systemConfigFolder()
 {
+    // The first entry is the user's folder; the system folders follow. Qt
+    // passes XDG_CONFIG_DIRS through unchecked, so a list such as
+    // ":/etc/xdg" yields an empty entry, which would put the files at
+    // "/vanto/..." (outside VANTO_ROOT), and a relative entry would depend on
+    // the working directory. Such entries are not valid configuration
+    // folders: take the first absolute one.
     const QStringList locations = QStandardPaths::standardLocations(QStandardPaths::ConfigLocation);
-    const QString folder = locations.size() >= 2 ? locations.at(1) : QStringLiteral("/etc/xdg");
+    QString folder = QStringLiteral("/etc/xdg");
+    for (int i = 1; i < locations.size(); ++i) {
+        if (QDir::isAbsolutePath(locations.at(i))) {
+            folder = locations.at(i);
+            break;
+        }
+    }
     return rootedPath(QDir::cleanPath(folder));
 }
 

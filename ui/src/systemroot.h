@@ -10,7 +10,9 @@ namespace VantoUi {
 QString rootedPath(const QString& absolutePath);
 
 // Folder of the system-wide configuration files (on the device /etc/xdg):
-// the second standard configuration location, the first being the user's.
+// the second standard configuration location, the first being the user's;
+// empty or relative entries are passed over, and /etc/xdg is used when no
+// system location is left.
 QString systemConfigFolder();
 
 } // namespace VantoUi
