@@ -26,11 +26,12 @@ rimoCommControl::rimoCommControl(QObject* parent) : QObject(parent)
 
 rimoCommControl::~rimoCommControl()
 {
-    // The thread is asked to stop and woken; should it be stuck in a write it
-    // is terminated. Either way it has finished before it is deleted.
+    // The thread is asked to stop and woken; it leaves within one ACK window
+    // or one bounded write. Terminating it outright could leave a lock of the
+    // C library or of Qt held for ever, so that is only the last resort.
     if (m_commLayer->isRunning()) {
         m_commLayer->requestStop();
-        if (!m_commLayer->wait(9)) {
+        if (!m_commLayer->wait(StopTimeoutMs)) {
             m_commLayer->terminate();
             m_commLayer->wait();
         }

@@ -25,6 +25,9 @@ public:
     };
     Q_ENUM(CommError)
 
+    // How long destruction waits for the link-layer thread to leave by itself.
+    static constexpr int StopTimeoutMs = 1000;
+
     // Opens the line and blocks until the peer's first transmission start.
     explicit rimoCommControl(QObject* parent = nullptr);
     ~rimoCommControl() override;

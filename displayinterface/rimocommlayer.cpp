@@ -243,21 +243,21 @@ QByteArray rimoCommLayer::_transmissionToBlock(int start, int end)
 
 void rimoCommLayer::_takeBlock(const QByteArray& block)
 {
-    switch (rimolink::checkBlock(block)) {
-    case rimolink::BlockCheck::TooShort:
+    const rimolink::BlockCheck check = rimolink::checkBlock(block);
+    if (check == rimolink::BlockCheck::TooShort)
         return;
-    case rimolink::BlockCheck::BadCrc:
+    if (check == rimolink::BlockCheck::BadCrc) {
         _sendBytes(rimolink::nak());
         return;
-    case rimolink::BlockCheck::Good:
-        _sendBytes(rimolink::ack());
-        break;
     }
+    // The list is read before the acknowledgement leaves, so that a block is
+    // judged by the list that was in force when the peer got its answer.
     QByteArray adrList;
     {
         QMutexLocker lock(&m_adrMutex);
         adrList = m_adrList;
     }
+    _sendBytes(rimolink::ack());
     const char receiver = block.at(3);
     if (!adrList.isEmpty() && adrList.contains(receiver))
         _addBlock(rimolink::blockToRawBlock(block));

@@ -27,7 +27,7 @@ public:
     static constexpr quint16 UpPort = 8888;   // telegrams from the bus
     static constexpr quint16 DownPort = 8889; // telegrams to the bus
     static constexpr int WriteAttempts = 3;   // per transmission write before it is dropped
-    static constexpr int WriteDrainMs = 200;  // longest wait for the port to drain, per attempt
+    static constexpr int WriteDrainMs = 50;   // longest wait for the port to drain, per attempt
 
     explicit rimoCommLayer(QObject* parent = nullptr);
     ~rimoCommLayer() override;
