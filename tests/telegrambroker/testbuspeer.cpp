@@ -176,7 +176,8 @@ void TestBusPeer::onReadable()
                 continue;
             }
             write(rimolink::ack());
-            const auto added = m_store.addBlock(rimolink::blockToRawBlock(event.block), nowMs());
+            const QByteArray raw = rimolink::blockToRawBlock(event.block);
+            const auto added = m_store.addBlock(raw, nowMs());
             if (!added.telegram || !added.telegram->isValid()) {
                 continue;
             }
@@ -184,7 +185,7 @@ void TestBusPeer::onReadable()
             Responder responder;
             {
                 QMutexLocker lock(&m_mutex);
-                m_received.append({telegram, nowMs()});
+                m_received.append({telegram, nowMs(), rimolink::rawTId(raw)});
                 responder = m_responder;
             }
             for (const rimoTelegram& answer : responder(telegram)) {

@@ -32,6 +32,11 @@ public:
     {
         rimoTelegram telegram;
         qint64 atMs;
+        // The TId of the block header as the sender chose it (the reassembled
+        // telegram carries its sender address instead). A block repeated by
+        // the link layer after a late acknowledgement arrives with the same
+        // TId, so this tells repeats from new telegrams.
+        uchar busTid;
     };
 
     explicit TestBusPeer(uchar dbm);
