@@ -13,7 +13,7 @@ BusSimulator::BusSimulator(const SimOptions& options, QObject* parent)
     m_clock.start();
     PeerLink::Callbacks cb;
     cb.write = [this](const QByteArray& bytes) { m_line.write(bytes); };
-    cb.telegram = [this](const rimoTelegram& t) { onTelegramFromLine(t); };
+    cb.telegram = [this](const rimoTelegram& t, uchar tid) { onTelegramFromLine(t, tid); };
     cb.event = [this](const QString& kind, const QJsonObject& details) { m_log.event(kind, details); };
     m_link = std::make_unique<PeerLink>(cb);
     m_link->setMarker(uchar(options.dbm));
@@ -109,13 +109,12 @@ void BusSimulator::armAckTimer()
     m_ackTimer.start(int(qMax<qint64>(0, deadline - now())));
 }
 
-void BusSimulator::onTelegramFromLine(const rimoTelegram& t)
+void BusSimulator::onTelegramFromLine(const rimoTelegram& t, uchar tid)
 {
     SimTelegram st{t.receiverAddress(), t.senderAddress(), t.command(), t.data()};
     const uchar r = st.receiver;
-    const bool ours = r == MainControlAddress || r == AudioAddress || r == BluetoothAddress
-                      || r == NfcAddress;
-    m_log.telegram(QStringLiteral("rx"), st, t.getTId(), t.isValid(), ours && t.isValid());
+    const bool ours = r == MainControlAddress || r == AudioAddress || r == BluetoothAddress;
+    m_log.telegram(QStringLiteral("rx"), st, tid, t.isValid(), ours && t.isValid());
     if (!t.isValid() || !ours)
         return;
     if (r == MainControlAddress)

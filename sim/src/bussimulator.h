@@ -40,7 +40,7 @@ signals:
 
 private:
     qint64 now() const { return m_clock.elapsed(); }
-    void onTelegramFromLine(const rimoTelegram& telegram);
+    void onTelegramFromLine(const rimoTelegram& telegram, uchar tid);
     void onBoardTelegram(const SimTelegram& telegram);
     void onTick();
     void armAckTimer();

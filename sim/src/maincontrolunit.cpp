@@ -178,7 +178,14 @@ void MainControlUnit::handleTelegram(const SimTelegram& t)
 {
     if (t.sender == GuiAddress)
         m_idleMs = 0;
-    if (t.sender == GuiAddress && !m_guiSeen) {
+    // The broker asks for the display paragraphs from 0x94 as well (DBM 1)
+    // before any GUI runs; the GUI shows itself with its first other telegram.
+    const quint16 requested = t.command == 0x89 && t.data.size() >= 2
+                                  ? qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(t.data.constData()))
+                                  : 0;
+    const bool paragraph = requested == ParamDualDisplay || requested == ParamDisplayInternal
+                           || requested == ParamDisplayExternal;
+    if (t.sender == GuiAddress && !m_guiSeen && !paragraph) {
         m_guiSeen = true;
         if (m_options.identRequests)
             m_identPendingMs = m_options.identDelayMs;

@@ -85,7 +85,7 @@ void PeerLink::receive(const QByteArray& bytes, qint64 nowMs)
             }
             m_recent.insert(key, Recent{bytes, nowMs});
             if (m_cb.telegram)
-                m_cb.telegram(*result.telegram);
+                m_cb.telegram(*result.telegram, uchar(key >> 8));
             break;
         }
         }

@@ -251,6 +251,7 @@ void TestBusSimLine::writeIsClampedAndReportedBack()
             QCOMPARE(p.value("id").toInt(), 10000);
             QCOMPARE(p.value("value").toInt(), 42);
             QCOMPARE(o.value("snd").toString(), QStringLiteral("0x94"));
+            QCOMPARE(o.value("tid").toInt(), int(m_tid)); // as the panel numbered it
             QCOMPARE(o.value("rcv").toString(), QStringLiteral("0x08"));
             seen = true;
         }

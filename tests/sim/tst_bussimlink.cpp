@@ -43,7 +43,10 @@ struct Link
     {
         PeerLink::Callbacks cb;
         cb.write = [this](const QByteArray& b) { written << b; };
-        cb.telegram = [this](const rimoTelegram& t) { telegrams << t; };
+        cb.telegram = [this](const rimoTelegram& t, uchar tid) {
+            telegrams << t;
+            tids << tid;
+        };
         cb.event = [this](const QString& k, const QJsonObject& d) { events << qMakePair(k, d); };
         link = std::make_unique<PeerLink>(cb);
     }
@@ -75,6 +78,7 @@ struct Link
     std::unique_ptr<PeerLink> link;
     QVector<QByteArray> written;
     QVector<rimoTelegram> telegrams;
+    QVector<uchar> tids;
     QVector<QPair<QString, QJsonObject>> events;
 };
 
@@ -139,6 +143,7 @@ void TestBusSimLink::everyBlockIsAnswered()
     QCOMPARE(l.telegrams.size(), delivered);
     if (delivered) {
         QVERIFY(l.telegrams.first().isValid());
+        QCOMPARE(int(l.tids.first()), 7); // the TId of the blocks, not the sender
         QCOMPARE(l.telegrams.first().getTelegram(), request(l.telegrams.first().receiverAddress(),
                                                             l.telegrams.first().data().size())
                                                          .getTelegram());

@@ -581,6 +581,13 @@ void TestBusSimModel::identificationRequestsFollowTheFirstPanelTelegram()
     u.unit.advance(5000);
     for (const SimTelegram& t : u.out)
         QVERIFY(t.command < 0x80 || t.command > 0x84);
+    // The broker's display paragraph requests come from 0x94 too (DBM 1),
+    // before any GUI runs: they do not count.
+    u.request(ParamDualDisplay);
+    u.request(ParamDisplayInternal);
+    u.unit.advance(5000);
+    for (const SimTelegram& t : u.out)
+        QVERIFY(t.command < 0x80 || t.command > 0x84);
     u.request(ParamApplianceType);
     u.out.clear();
     u.unit.advance(100);
