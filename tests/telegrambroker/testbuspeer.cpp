@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMetaObject>
+#include <QSet>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -220,9 +221,11 @@ QList<TestBusPeer::Received> TestBusPeer::received() const
 int TestBusPeer::countReceived(const std::function<bool(const rimoTelegram&)>& match) const
 {
     QMutexLocker lock(&m_mutex);
-    int n = 0;
+    QSet<QByteArray> seen;
     for (const Received& r : m_received) {
-        n += match(r.telegram) ? 1 : 0;
+        if (match(r.telegram)) {
+            seen.insert(QByteArray(1, char(r.busTid)) + r.telegram.getTelegram());
+        }
     }
-    return n;
+    return seen.size();
 }

@@ -55,6 +55,8 @@ public:
     void send(const rimoTelegram& telegram); // thread-safe
 
     QList<Received> received() const;
+    // Matching telegrams, each counted once however often the link layer
+    // repeated its blocks (same header TId, same bytes).
     int countReceived(const std::function<bool(const rimoTelegram&)>& match) const;
     qint64 nowMs() const { return m_clock.elapsed(); }
 
