@@ -33,6 +33,19 @@ ApplicationWindow {
             appState.clearComponentCache()
             screenLoader.source = screen
         }
+        // Logged once the loaded screen has reached the display, so start-up
+        // and screen changes can be timed from outside.
+        property bool announce: false
+        onLoaded: announce = true
+        Connections {
+            target: window
+            function onFrameSwapped() {
+                if (screenLoader.announce) {
+                    screenLoader.announce = false
+                    console.info("screen shown: " + appState.currentScreen)
+                }
+            }
+        }
         Component.onCompleted: if (appState.currentScreen !== "") show(appState.currentScreen)
         Connections {
             target: appState
