@@ -228,6 +228,41 @@ private slots:
         QCOMPARE(updateArgs(), "-d " + first + "\n");
     }
 
+    // A script that cannot be started leaves the GUI with the starting
+    // notification only; the next update stick starts the script again.
+    void scriptThatCannotStart()
+    {
+        writeFile(runDir() + "/update-mode", "ok");
+        const QString script = vantoRoot() + "/bin/systemupdate.sh";
+        QVERIFY(QFile::rename(script, script + ".off"));
+        QVERIFY(!plugStick({"dtb.sha256"}).isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(m_starting->connections.size(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_external->connections.size(), 1, 2000);
+        QTest::qWait(300);
+        QCOMPARE(m_succeeded->connections.size(), 0);
+        QCOMPARE(m_failed->connections.size(), 0);
+        QCOMPARE(updateArgs(), QString());
+
+        QVERIFY(QFile::rename(script + ".off", script));
+        const QString second = plugStick({"dtb.sha256"});
+        QTRY_COMPARE_WITH_TIMEOUT(m_succeeded->connections.size(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_succeeded->payload(0), second.toUtf8(), 2000);
+        QCOMPARE(updateArgs(), "-d " + second + "\n");
+    }
+
+    // Nobody listens for the start: the update runs all the same.
+    void updateWithoutStartingListener()
+    {
+        writeFile(runDir() + "/update-mode", "ok");
+        m_starting.reset();
+        const QString root = plugStick({"penv.sha256"});
+        QTRY_COMPARE_WITH_TIMEOUT(m_succeeded->connections.size(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_succeeded->payload(0), root.toUtf8(), 2000);
+        QCOMPARE(updateArgs(), "-d " + root + "\n");
+        m_starting.reset(new Listener(rimoUsbHandler::UpdateStarting));
+        QVERIFY(m_starting->listening());
+    }
+
     // The listener's reply is the stick's root path: exactly that unmounts
     // it; a trailing newline does not.
     void replyUnmounts_data()
