@@ -13,7 +13,13 @@
 #include <QtEndian>
 #include <QtTest>
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 namespace {
 
@@ -57,6 +63,53 @@ QByteArray record(quint16 id, qint32 value, uchar action)
     return r;
 }
 
+// Ends the test with a diagnosis instead of a silent ctest time-out when a
+// blocking step (the comm control waits for the first transmission start
+// without a limit) never returns.
+class Watchdog
+{
+public:
+    ~Watchdog() { stop(); }
+    void start(const QString& logPath, int seconds)
+    {
+        m_logPath = logPath.toLocal8Bit();
+        m_thread = std::thread([this, seconds] {
+            std::unique_lock<std::mutex> lock(m_mutex);
+            if (m_cv.wait_for(lock, std::chrono::seconds(seconds), [this] { return m_done; }))
+                return;
+            std::fprintf(stderr, "tst_bussimline: stuck in %s; end of the simulator's log:\n",
+                         phase.load());
+            if (FILE* f = std::fopen(m_logPath.constData(), "r")) {
+                std::fseek(f, -3000, SEEK_END);
+                char buf[3001] = {};
+                const size_t n = std::fread(buf, 1, 3000, f);
+                std::fwrite(buf, 1, n, stderr);
+                std::fclose(f);
+            }
+            std::fflush(stderr);
+            std::_Exit(3);
+        });
+    }
+    void stop()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_done = true;
+        }
+        m_cv.notify_all();
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    std::atomic<const char*> phase{"start"};
+
+private:
+    QByteArray m_logPath;
+    std::thread m_thread;
+    std::mutex m_mutex;
+    std::condition_variable m_cv;
+    bool m_done = false;
+};
+
 struct Received
 {
     qint64 atMs;
@@ -75,6 +128,7 @@ class TestBusSimLine : public QObject
 private slots:
     void initTestCase();
     void cleanupTestCase();
+    void init() { m_watchdog.phase = QTest::currentTestFunction(); }
 
     void dbmMarkerIsSeen();
     void requestIsAnsweredWithTheRecord();
@@ -104,6 +158,7 @@ private:
     QVector<Received> m_received;
     QElapsedTimer m_clock;
     uchar m_tid = 0;
+    Watchdog m_watchdog;
 };
 
 void TestBusSimLine::initTestCase()
@@ -111,6 +166,8 @@ void TestBusSimLine::initTestCase()
     m_root = qEnvironmentVariable("VANTO_ROOT");
     QVERIFY2(!m_root.isEmpty(), "run through tests/run-isolated");
     m_logPath = m_root + "/run/rimo-bussim.log";
+    m_watchdog.start(m_logPath, 90);
+    m_watchdog.phase = "starting the simulator";
     m_sim.setProgram(QStringLiteral(BUSSIM_PATH));
     m_sim.setArguments({"--dbm", "2", "--appliance", QString::number(Appliance), "--boot-ms", "50",
                         "--reference-ms", "200", "--no-ident"});
@@ -123,7 +180,9 @@ void TestBusSimLine::initTestCase()
 
     m_clock.start();
     // Blocks until the simulator's first transmission start.
+    m_watchdog.phase = "waiting for the first transmission start";
     m_comm = std::make_unique<rimoCommControl>();
+    m_watchdog.phase = "initTestCase";
     QVERIFY(m_comm->isLinkRunning());
     m_client = std::make_unique<rimoCommClient>(Gui, QByteArray(1, char(Gui)), 18391, 18392);
     QVERIFY(m_comm->registerCommClient(*m_client));
@@ -137,8 +196,10 @@ void TestBusSimLine::initTestCase()
 
 void TestBusSimLine::cleanupTestCase()
 {
+    m_watchdog.phase = "stopping the comm control";
     m_client.reset();
     m_comm.reset();
+    m_watchdog.phase = "stopping the simulator";
     if (m_sim.state() == QProcess::Running) {
         m_sim.terminate();
         QVERIFY(m_sim.waitForFinished(5000));
@@ -148,6 +209,7 @@ void TestBusSimLine::cleanupTestCase()
     // A clean end removes the link and the socket.
     QVERIFY(!QFileInfo(m_root + "/dev/ttymxc1").isSymLink());
     QVERIFY(!QFileInfo::exists(m_root + "/run/rimo-bussim.sock"));
+    m_watchdog.stop();
 }
 
 void TestBusSimLine::send(uchar receiver, uchar command, const QByteArray& data)
