@@ -1,9 +1,9 @@
 import QtQuick 2.15
-import QtQuick.Controls 2.15
+import QtQuick.Window 2.15
 
 // Root window of the panel: a header slot and the screen chosen by the state
 // machine (appState.currentScreen), loaded afresh on every change.
-ApplicationWindow {
+Window {
     id: window
     width: 1280
     height: 800
@@ -16,16 +16,22 @@ ApplicationWindow {
     FontLoader { id: fontBold; source: "qrc:/fonts/RobotoCondensed-Bold.ttf" }
 
     // The header bar sits here; its content comes with the screens.
-    header: Item {
+    Item {
         id: headerSlot
         objectName: "headerSlot"
+        anchors.top: parent.top
+        anchors.left: parent.left
+        anchors.right: parent.right
         height: window.height * 0.0875
     }
 
     Loader {
         id: screenLoader
         objectName: "screenLoader"
-        anchors.fill: parent
+        anchors.top: headerSlot.bottom
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
         // The machine writes the file name; clear first and drop the cached
         // component so the screen is always built anew.
         function show(screen) {

@@ -7,6 +7,7 @@
 
 #include <QLoggingCategory>
 #include <QQmlApplicationEngine>
+#include <QQmlComponent>
 
 Q_LOGGING_CATEGORY(lcStartUp, "vanto.startup")
 
@@ -35,6 +36,8 @@ void StartUp::start()
     m_pollTimer.start();
     if (m_client->isRegistered())
         pollApplianceType();
+    if (m_engine)
+        m_preloaded = new QQmlComponent(m_engine, m_mainUrl, QQmlComponent::Asynchronous, this);
 }
 
 rimoTelegram StartUp::pollTelegram()

@@ -7,6 +7,7 @@
 #include <QUrl>
 
 class QQmlApplicationEngine;
+class QQmlComponent;
 class rimoTelegramClient;
 class TelegramManager;
 
@@ -48,4 +49,8 @@ private:
     TelegramManager* m_manager;
     QUrl m_mainUrl;
     QTimer m_pollTimer;
+    // main.qml compiled (imports and types loaded) while waiting for the
+    // appliance type, so showing the first screen later costs less. No
+    // object is created from it.
+    QQmlComponent* m_preloaded = nullptr;
 };
