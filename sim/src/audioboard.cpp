@@ -19,6 +19,16 @@ QByteArray latin1Text(const QString& text)
 {
     return text.toLatin1();
 }
+
+// Track texts: the panel reads the interpreter as UTF-8 and the title as
+// Latin-1.
+QByteArray trackBytes(const QString& text)
+{
+    const int brace = text.indexOf(QLatin1Char('}'));
+    if (brace < 0)
+        return text.toUtf8();
+    return text.left(brace).toUtf8() + '}' + text.mid(brace + 1).toLatin1();
+}
 } // namespace
 
 AudioBoard::AudioBoard(QObject* parent) : QObject(parent)
@@ -107,7 +117,7 @@ void AudioBoard::reportState()
     d.append(char(m_paused ? 1 : 0));
     if (m_source == SourceSdCard) {
         // The title is followed by two bytes that the panel strips.
-        d.append(trackText().toUtf8());
+        d.append(trackBytes(trackText()));
         d.append('\0');
         d.append('\0');
     }
@@ -144,7 +154,7 @@ void AudioBoard::reportBluetoothTrack()
 {
     if (m_source != SourceBluetooth)
         return;
-    QByteArray d = trackText().toLatin1();
+    QByteArray d = trackBytes(trackText());
     d.append('\0');
     d.append('\0');
     send(BluetoothAddress, 0x32, d);

@@ -135,6 +135,7 @@ private slots:
     void maximaLimitTheirParameters();
 
     void audioBoardAnswersTheMediaCommands();
+    void audioFoldersComeFromTheMusicFolder();
 
     void controlCommands_data();
     void controlCommands();
@@ -813,6 +814,32 @@ void TestBusSimModel::audioBoardAnswersTheMediaCommands()
     QCOMPARE(out.size(), 1);
     QCOMPARE(int(out.first().sender), int(BluetoothAddress));
     QVERIFY(out.first().data != before);
+}
+
+void TestBusSimModel::audioFoldersComeFromTheMusicFolder()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkpath("Rock"));
+    QVERIFY(QDir(dir.path()).mkpath("Ambient"));
+    QFile f(dir.path() + QString::fromUtf8("/Rock/Müller - Grüße.mp3"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.close();
+    AudioBoard audio;
+    audio.loadFolders(dir.path());
+    QCOMPARE(audio.folders().size(), 2);
+    QCOMPARE(audio.folders().at(0).name, QStringLiteral("Ambient"));
+    QString error;
+    QVERIFY(audio.selectFolder(2, &error));
+    QVector<SimTelegram> out;
+    QObject::connect(&audio, &AudioBoard::telegramOut, [&out](const SimTelegram& t) { out << t; });
+    audio.setSource(AudioBoard::SourceSdCard);
+    // Interpreter in UTF-8, title in Latin-1, as the panel reads them.
+    QCOMPARE(out.first().data.mid(3), QByteArray("M\xc3\xbcller}Gr\xfc\xdf" "e\0\0", 15));
+    // Without any folder the built-in list stands in.
+    AudioBoard empty;
+    empty.loadFolders(dir.path() + "/none");
+    QVERIFY(empty.folders().size() >= 2);
 }
 
 void TestBusSimModel::controlCommands_data()
