@@ -1,6 +1,7 @@
 #include "rimocommclient.h"
 
 #include "rimolinkcodec.h"
+#include "rimoudpbuffer.h"
 
 #include <QHostAddress>
 #include <QLoggingCategory>
@@ -15,6 +16,7 @@ rimoCommClient::rimoCommClient(uchar sdrAddr, QByteArray recAddr, ushort portIn,
       m_udpSocket(new QUdpSocket(this)), m_portIn(portIn), m_portOut(portOut)
 {
     m_udpSocket->bind(QHostAddress::LocalHost, portIn);
+    rimoEnlargeReceiveBuffer(m_udpSocket);
     connect(m_udpSocket, &QUdpSocket::readyRead, this, &rimoCommClient::onTelegramToSend);
 
     QStringList addresses;

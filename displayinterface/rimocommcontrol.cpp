@@ -3,6 +3,7 @@
 #include "rimocommclient.h"
 #include "rimocommlayer.h"
 #include "rimolinkcodec.h"
+#include "rimoudpbuffer.h"
 
 #include <QHostAddress>
 #include <QUdpSocket>
@@ -15,6 +16,7 @@ rimoCommControl::rimoCommControl(QObject* parent) : QObject(parent)
 
     m_udpSocket = new QUdpSocket(this);
     m_udpSocket->bind(QHostAddress::LocalHost, rimoCommLayer::UpPort);
+    rimoEnlargeReceiveBuffer(m_udpSocket);
     connect(m_udpSocket, &QUdpSocket::readyRead, this, &rimoCommControl::onTelegramReady);
 
     if (m_commLayer->init())

@@ -1,6 +1,7 @@
 #include "rimocommlayer.h"
 
 #include "rimosystempath.h"
+#include "rimoudpbuffer.h"
 
 #include <QHostAddress>
 #include <QLoggingCategory>
@@ -8,10 +9,13 @@
 #include <QSerialPort>
 #include <QUdpSocket>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <poll.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/eventfd.h>
 #include <time.h>
 #include <unistd.h>
@@ -61,6 +65,7 @@ bool rimoCommLayer::init()
         qCWarning(lcCommLayer) << "Cannot bind UDP port" << DownPort << m_udpSocket->errorString();
         return false;
     }
+    rimoEnlargeReceiveBuffer(m_udpSocket);
     m_serial->moveToThread(this);
     m_udpSocket->moveToThread(this);
     return true;
@@ -88,6 +93,14 @@ void rimoCommLayer::onAdrListChanged(QByteArray& adrList)
 
 void rimoCommLayer::run()
 {
+    // QThread's high priority means nothing to Linux' normal scheduler; a
+    // lower nice value does, where the process may set it (the broker runs
+    // as a system service). Without the right the thread runs at the
+    // process' own priority.
+    errno = 0;
+    const int nice = ::getpriority(PRIO_PROCESS, 0);
+    if (errno == 0)
+        ::setpriority(PRIO_PROCESS, pid_t(::syscall(SYS_gettid)), std::max(nice - 10, -20));
     // Service loop. Instead of alternating short waits on the line and the
     // socket it waits on both descriptors at once: any input is served at
     // once and an idle line costs no wake-ups.

@@ -1,0 +1,17 @@
+#include "rimoudpbuffer.h"
+
+#include <QUdpSocket>
+
+#include <sys/socket.h>
+
+void rimoEnlargeReceiveBuffer(QUdpSocket* socket)
+{
+    const int fd = int(socket->socketDescriptor());
+    if (fd < 0)
+        return;
+    int bytes = 4 * 1024 * 1024;
+    // Beyond the system's limit only a privileged process may go; otherwise
+    // the kernel grants what the limit allows.
+    if (::setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &bytes, sizeof bytes) != 0)
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes);
+}
