@@ -165,6 +165,31 @@ void MainControlUnit::sendHistory(int index, uchar receiver)
     send(receiver, 0x09, d);
 }
 
+void MainControlUnit::sendClinicStep(uchar receiver)
+{
+    // One recorded step: time, kind, the three nozzle positions scaled to a
+    // byte, pressure, speed, body area, technique and the step number.
+    auto scaled = [this](quint16 id) {
+        const ParamRecord r = m_params.record(id);
+        return char(r.max > 0 ? qBound(0, int(qint64(r.value) * 255 / r.max), 255) : 0);
+    };
+    QByteArray d = idBytes(ParamRecordClinicStep);
+    const qint16 time = qint16(m_params.record(ParamBackgroundReplayTime).value);
+    d.append(char(time & 0xFF));
+    d.append(char((time >> 8) & 0xFF));
+    d.append(char(m_params.record(ParamMassageType).value));
+    d.append(scaled(ParamCurrentMotor1));
+    d.append(scaled(ParamCurrentMotor2));
+    d.append(scaled(ParamCurrentMotor3));
+    d.append(char(m_params.record(ParamNozzlePressure).value));
+    d.append(char(m_params.record(ParamNozzleSpeed).value));
+    d.append(char(m_params.record(ParamBodyArea).value));
+    d.append(char(m_params.record(ParamMassageProgram).value));
+    d.append(char(++m_recordedSteps));
+    d.append('\0'); // the panel decodes steps of more than 13 bytes only
+    send(receiver, 0x09, d);
+}
+
 void MainControlUnit::sendDeviceName(uchar receiver)
 {
     QByteArray d = idBytes(ParamBtDeviceName);
@@ -333,6 +358,11 @@ void MainControlUnit::onWrite(const SimTelegram& t)
     case ParamNozzlePressureMax:
         limitBy(ParamNozzlePressure, accepted.value);
         break;
+    case ParamBackgroundReplayTime:
+        // "Store point" while a program is recorded.
+        if (deviceState() == ProgramSessionFree)
+            sendClinicStep(GuiAddress);
+        break;
     case ParamRequestedMotor1:
     case ParamRequestedMotor2:
     case ParamRequestedMotor3:
@@ -465,6 +495,8 @@ void MainControlUnit::onStateWrite(const ParamRecord& record, uchar receiver)
 void MainControlUnit::enterState(int state)
 {
     m_idleMs = 0;
+    if (state == ProgramSessionFree && deviceState() != ProgramSessionFree)
+        m_recordedSteps = 0;
     if (state != ReferenceRun && m_referenceRunning) {
         // The reference run ends with every nozzle at home.
         m_referenceRunning = false;
@@ -696,6 +728,9 @@ bool MainControlUnit::reportNow(quint16 id, QString* error)
     case ParamErrorHistory:
         for (int i = 0; i < HistorySize; ++i)
             sendHistory(i, GuiAddress);
+        return true;
+    case ParamRecordClinicStep:
+        sendClinicStep(GuiAddress);
         return true;
     default:
         break;

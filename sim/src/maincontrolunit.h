@@ -118,6 +118,7 @@ private:
     void sendSoftwareInfo(uchar receiver);
     void sendHistory(int index, uchar receiver);
     void sendDeviceName(uchar receiver);
+    void sendClinicStep(uchar receiver);
 
     void onRequest(const SimTelegram& telegram);
     void onWrite(const SimTelegram& telegram);
@@ -151,7 +152,8 @@ private:
     qint32 m_motorStart[3] = {0, 0, 0};
     qint32 m_motorTarget[3] = {-1, -1, -1}; // requested positions being driven to
     int m_followAccMs = 0;
-    int m_idleMs = 0; // since the panel's last telegram or the last state change
+    int m_idleMs = 0;
+    int m_recordedSteps = 0; // since the panel's last telegram or the last state change
 
     bool m_paidByCoin = false;
     bool m_sessionRunning = false;

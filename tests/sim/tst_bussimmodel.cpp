@@ -133,6 +133,7 @@ private slots:
     void idlePanelIsLoggedOut();
     void nozzlesFollowTheRequestedPosition();
     void maximaLimitTheirParameters();
+    void storedPointsOfARecordingAreReported();
 
     void audioBoardAnswersTheMediaCommands();
     void audioFoldersComeFromTheMusicFolder();
@@ -755,6 +756,36 @@ void TestBusSimModel::maximaLimitTheirParameters()
     u.write(p);
     u.write(p);
     QCOMPARE(u.reports(ParamNozzlePressure).last().value, 6);
+}
+
+void TestBusSimModel::storedPointsOfARecordingAreReported()
+{
+    Unit u;
+    u.boot();
+    ParamRecord replay = u.unit.params().record(ParamBackgroundReplayTime);
+    replay.value = 12;
+    u.write(replay); // outside a recording: just the parameter
+    for (const SimTelegram& t : u.out)
+        QVERIFY(idOf(t) != ParamRecordClinicStep);
+    u.writeState(MainControlUnit::ProgramSessionFree);
+    ParamRecord req = u.unit.params().record(ParamRequestedMotor1);
+    req.value = 600;
+    u.write(req);
+    u.unit.advance(5000);
+    u.out.clear();
+    u.write(replay);
+    u.write(replay);
+    QVector<QByteArray> steps;
+    for (const SimTelegram& t : u.out)
+        if (idOf(t) == ParamRecordClinicStep)
+            steps << t.data;
+    QCOMPARE(steps.size(), 2);
+    const QByteArray d = steps.last();
+    QVERIFY(d.size() > 13); // the panel decodes only longer records
+    QCOMPARE(qFromLittleEndian<qint16>(reinterpret_cast<const uchar*>(d.constData()) + 2), qint16(12));
+    QCOMPARE(int(uchar(d.at(5))), 255); // motor 1 at the far end
+    QCOMPARE(int(uchar(d.at(8))), 5);   // nozzle pressure
+    QCOMPARE(int(uchar(d.at(12))), 2);  // second stored point
 }
 
 void TestBusSimModel::audioBoardAnswersTheMediaCommands()
