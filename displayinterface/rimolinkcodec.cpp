@@ -51,6 +51,10 @@ ScanStep scanStep(const QByteArray& buffer)
                 } else if (!even) {
                     open = false; // an end where data belongs: drop the transmission
                     i += 2;
+                } else if (i + 2 - start > MaxTransmission) {
+                    // Longer than any block can be: whether it arrived in one
+                    // read or several, it is dropped.
+                    return {ScanStep::Overflow, i + 2, 0, 0};
                 } else {
                     return {ScanStep::Transmission, i + 2, start, i + 2};
                 }

@@ -80,7 +80,7 @@ struct ScanStep
         Ack,          // 0xFF 0xF0 seen (anything before it is discarded)
         Nak,          // 0xFF 0x0F seen
         Transmission, // complete transmission in [start, end)
-        Overflow,     // open transmission grew beyond MaxTransmission; discard and rescan
+        Overflow,     // transmission longer than MaxTransmission; discard and rescan
     };
     Kind kind = Wait;
     int discard = 0;

@@ -259,6 +259,16 @@ void TestLinkCodec::scannerKeepsPartial()
     const QVector<ScanEvent> after = s.feed(full);
     QCOMPARE(kinds(after), QString("block"));
     QCOMPARE(rimolink::checkBlock(after[0].block), BlockCheck::Good);
+
+    // A longer transmission, even with a good block inside, is dropped the
+    // same way whether its end comes in the same read or a later one.
+    const QByteArray tooLong = transmissionOf(blockOf(makeRawBlock(0x80 | 41, 0x94, 1, 2, 0,
+                                                                   QByteArray(41, 'y'))));
+    QCOMPARE(tooLong.size(), MaxTransmission + 2);
+    QCOMPARE(kinds(scanAll(tooLong + full)), QString("block"));
+    Scanner split;
+    QVERIFY(split.feed(tooLong.left(80)).isEmpty());
+    QCOMPARE(kinds(split.feed(tooLong.mid(80) + full)), QString("block"));
 }
 
 void TestLinkCodec::dataByteFF()
