@@ -42,11 +42,14 @@ void AudioBoard::setFolders(const QVector<Folder>& folders)
     if (m_folders.isEmpty()) {
         m_folders = {
             {QStringLiteral("Entspannung"),
-             {QStringLiteral("Calm Ensemble}Morning Breeze"), QStringLiteral("Calm Ensemble}Slow Waves")}},
+             {QStringLiteral("Calm Ensemble}Morning Breeze"),
+              QStringLiteral("Calm Ensemble}Slow Waves")}},
             {QStringLiteral("Klassik"),
-             {QStringLiteral("Chamber Orchestra}Adagio"), QStringLiteral("Chamber Orchestra}Rondo")}},
+             {QStringLiteral("Chamber Orchestra}Adagio"),
+              QStringLiteral("Chamber Orchestra}Rondo")}},
             {QStringLiteral("Natur"),
-             {QStringLiteral("Field Recordings}Forest Rain"), QStringLiteral("Field Recordings}Sea Shore")}},
+             {QStringLiteral("Field Recordings}Forest Rain"),
+              QStringLiteral("Field Recordings}Sea Shore")}},
             {QStringLiteral("Lounge"),
              {QStringLiteral("Lounge Trio}Late Night"), QStringLiteral("Lounge Trio}Soft Light")}},
         };

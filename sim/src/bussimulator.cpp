@@ -14,7 +14,9 @@ BusSimulator::BusSimulator(const SimOptions& options, QObject* parent)
     PeerLink::Callbacks cb;
     cb.write = [this](const QByteArray& bytes) { m_line.write(bytes); };
     cb.telegram = [this](const rimoTelegram& t, uchar tid) { onTelegramFromLine(t, tid); };
-    cb.event = [this](const QString& kind, const QJsonObject& details) { m_log.event(kind, details); };
+    cb.event = [this](const QString& kind, const QJsonObject& details) {
+        m_log.event(kind, details);
+    };
     m_link = std::make_unique<PeerLink>(cb);
     m_link->setMarker(uchar(options.dbm));
     m_link->setAckTimeoutMs(options.ackTimeoutMs);
@@ -29,13 +31,13 @@ BusSimulator::BusSimulator(const SimOptions& options, QObject* parent)
         m_link->receive(bytes, now());
         armAckTimer();
     });
-    connect(&m_line, &PtyLine::backlogFlushed, this,
-            [this](int n) { m_log.event(QStringLiteral("flush"), QJsonObject{{"bytes", n}}); });
+    connect(&m_line, &PtyLine::backlogFlushed, this, [this](int n) {
+        m_log.event(QStringLiteral("flush"), QJsonObject{{"bytes", n}});
+    });
     connect(&m_unit, &MainControlUnit::telegramOut, this, &BusSimulator::onBoardTelegram);
     connect(&m_audio, &AudioBoard::telegramOut, this, &BusSimulator::onBoardTelegram);
-    connect(&m_audio, &AudioBoard::bluetoothStreaming, this, [this](bool streaming) {
-        m_unit.setBluetoothState(streaming ? 6 : 2);
-    });
+    connect(&m_audio, &AudioBoard::bluetoothStreaming, this,
+            [this](bool streaming) { m_unit.setBluetoothState(streaming ? 6 : 2); });
 
     m_ackTimer.setSingleShot(true);
     m_ackTimer.setTimerType(Qt::PreciseTimer);
@@ -80,9 +82,9 @@ bool BusSimulator::start(QString* error)
     m_control->enableStdin();
     m_audio.loadFolders(m_options.musicPath);
     m_log.event(QStringLiteral("start"), QJsonObject{{"tty", m_options.ttyPath},
-                                                    {"pty", m_line.slaveName()},
-                                                    {"dbm", m_options.dbm},
-                                                    {"appliance", m_options.appliance}});
+                                                     {"pty", m_line.slaveName()},
+                                                     {"dbm", m_options.dbm},
+                                                     {"appliance", m_options.appliance}});
     m_lastTick = now();
     m_tick.start();
     m_unit.start();

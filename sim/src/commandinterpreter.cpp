@@ -21,8 +21,7 @@ QString fail(const QString& reason)
 
 CommandInterpreter::CommandInterpreter(MainControlUnit& unit, AudioBoard& audio, Hooks hooks)
     : m_unit(unit), m_audio(audio), m_hooks(std::move(hooks))
-{
-}
+{}
 
 bool CommandInterpreter::parseNumber(const QString& text, qint64 lo, qint64 hi, qint64* out)
 {
@@ -53,7 +52,8 @@ QString CommandInterpreter::execute(const QString& line)
     if (line.size() > MaxLineLength)
         return fail(QStringLiteral("line too long"));
     const QString trimmed = line.trimmed();
-    const QStringList args = trimmed.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    const QStringList args =
+        trimmed.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     if (args.isEmpty())
         return fail(QStringLiteral("empty command"));
     const QString cmd = args.at(0).toLower();
@@ -66,8 +66,10 @@ QString CommandInterpreter::execute(const QString& line)
     if (cmd == QLatin1String("status")) {
         if (args.size() != 1)
             return fail(QStringLiteral("usage: status"));
-        return ok(m_unit.statusLine()
-                  + QStringLiteral(" audio=%1/%2/%3").arg(m_audio.source()).arg(m_audio.folderNumber()).arg(m_audio.volume()));
+        return ok(m_unit.statusLine() + QStringLiteral(" audio=%1/%2/%3")
+                                            .arg(m_audio.source())
+                                            .arg(m_audio.folderNumber())
+                                            .arg(m_audio.volume()));
     }
     if (cmd == QLatin1String("quit")) {
         if (m_hooks.quit)
@@ -100,20 +102,22 @@ QString CommandInterpreter::execute(const QString& line)
         return ok(QStringLiteral("%1 0x%2").arg(cmd).arg(quint32(a), 0, 16));
     }
     if (cmd == QLatin1String("history")) {
-        if (args.size() != 5 || !parseNumber(args.at(1), 0, 31, &a)
-            || !parseNumber(args.at(2), -2147483648LL, 2147483647LL, &b)
-            || !parseNumber(args.at(3), 0, 255, &c) || !parseNumber(args.at(4), 0, 255, &d))
+        if (args.size() != 5 || !parseNumber(args.at(1), 0, 31, &a) ||
+            !parseNumber(args.at(2), -2147483648LL, 2147483647LL, &b) ||
+            !parseNumber(args.at(3), 0, 255, &c) || !parseNumber(args.at(4), 0, 255, &d))
             return fail(QStringLiteral("usage: history INDEX(0..31) ERROR STATE ACTIVE"));
         if (!m_unit.setHistory(int(a), qint32(b), int(c), int(d), &error))
             return fail(error);
         return ok(QStringLiteral("history %1").arg(a));
     }
     if (cmd == QLatin1String("nfc")) {
-        const bool shapeOk = (args.size() == 3 || (args.size() == 4 && args.at(3) == QLatin1String("program")))
-                             && (args.at(1) == QLatin1String("sessions") || args.at(1) == QLatin1String("minutes"));
+        const bool shapeOk =
+            (args.size() == 3 || (args.size() == 4 && args.at(3) == QLatin1String("program"))) &&
+            (args.at(1) == QLatin1String("sessions") || args.at(1) == QLatin1String("minutes"));
         if (!shapeOk || !parseNumber(args.at(2), 0, 65534, &a))
             return fail(QStringLiteral("usage: nfc sessions|minutes N [program]"));
-        if (!m_unit.presentCard(args.at(1) == QLatin1String("minutes"), qint32(a), args.size() == 4, &error))
+        if (!m_unit.presentCard(args.at(1) == QLatin1String("minutes"), qint32(a), args.size() == 4,
+                                &error))
             return fail(error);
         return ok(QStringLiteral("card %1 %2").arg(args.at(1)).arg(a));
     }

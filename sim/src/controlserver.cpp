@@ -14,8 +14,7 @@ namespace bussim {
 
 ControlServer::ControlServer(Handler handler, int maxLineLength, QObject* parent)
     : QObject(parent), m_handler(std::move(handler)), m_maxLineLength(maxLineLength)
-{
-}
+{}
 
 ControlServer::~ControlServer()
 {

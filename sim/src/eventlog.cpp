@@ -46,7 +46,8 @@ QJsonObject EventLog::describe(const QString& dir, const SimTelegram& t, int tid
     // when whole, the 28-byte record.
     const bool paramCommand = t.command == 0x09 || t.command == 0x89 || t.command == 0xA9;
     if (paramCommand && t.data.size() >= 2) {
-        const quint16 id = qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(t.data.constData()));
+        const quint16 id =
+            qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(t.data.constData()));
         const bool special = id == 326 || (id >= 10100 && id <= 10199);
         if (t.data.size() >= ParamRecord::Size && !special)
             o.insert("param", ParamRecord::fromBytes(t.data).toJson());

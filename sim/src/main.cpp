@@ -20,8 +20,8 @@ int sendLines(const bussim::SimOptions& options)
     QLocalSocket socket;
     socket.connectToServer(options.socketPath);
     if (!socket.waitForConnected(3000)) {
-        std::fprintf(stderr, "rimo-bussim: no simulator on %s: %s\n", qPrintable(options.socketPath),
-                     qPrintable(socket.errorString()));
+        std::fprintf(stderr, "rimo-bussim: no simulator on %s: %s\n",
+                     qPrintable(options.socketPath), qPrintable(socket.errorString()));
         return 3;
     }
     int rc = 0;
@@ -30,8 +30,8 @@ int sendLines(const bussim::SimOptions& options)
         socket.flush();
         QElapsedTimer t;
         t.start();
-        while (!socket.canReadLine() && t.elapsed() < 5000
-               && socket.state() == QLocalSocket::ConnectedState)
+        while (!socket.canReadLine() && t.elapsed() < 5000 &&
+               socket.state() == QLocalSocket::ConnectedState)
             socket.waitForReadyRead(100);
         const QByteArray answer = socket.readLine().trimmed();
         if (answer.isEmpty()) {
@@ -85,7 +85,9 @@ int main(int argc, char* argv[])
         [[maybe_unused]] ssize_t n = ::read(signalPipe[0], &c, 1);
         QCoreApplication::quit();
     });
-    struct sigaction sa {};
+    struct sigaction sa
+    {
+    };
     sa.sa_handler = onSignal;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;

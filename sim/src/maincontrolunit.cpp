@@ -42,9 +42,9 @@ QByteArray idBytes(quint16 id)
 
 bool isSessionState(int s)
 {
-    return s == MainControlUnit::TimeSession || s == MainControlUnit::CoinSession
-           || s == MainControlUnit::PauseSession || s == MainControlUnit::StartSession
-           || s == MainControlUnit::QuickStartSession || s == MainControlUnit::DemoMode;
+    return s == MainControlUnit::TimeSession || s == MainControlUnit::CoinSession ||
+           s == MainControlUnit::PauseSession || s == MainControlUnit::StartSession ||
+           s == MainControlUnit::QuickStartSession || s == MainControlUnit::DemoMode;
 }
 } // namespace
 
@@ -205,11 +205,12 @@ void MainControlUnit::handleTelegram(const SimTelegram& t)
         m_idleMs = 0;
     // The broker asks for the display paragraphs from 0x94 as well (DBM 1)
     // before any GUI runs; the GUI shows itself with its first other telegram.
-    const quint16 requested = t.command == 0x89 && t.data.size() >= 2
-                                  ? qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(t.data.constData()))
-                                  : 0;
-    const bool paragraph = requested == ParamDualDisplay || requested == ParamDisplayInternal
-                           || requested == ParamDisplayExternal;
+    const quint16 requested =
+        t.command == 0x89 && t.data.size() >= 2
+            ? qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(t.data.constData()))
+            : 0;
+    const bool paragraph = requested == ParamDualDisplay || requested == ParamDisplayInternal ||
+                           requested == ParamDisplayExternal;
     if (t.sender == GuiAddress && !m_guiSeen && !paragraph) {
         m_guiSeen = true;
         if (m_options.identRequests)
@@ -231,9 +232,8 @@ void MainControlUnit::handleTelegram(const SimTelegram& t)
         m_identAnswers.insert(t.command, t.data);
         break;
     case 0x09:
-        if (t.data.size() >= 2
-            && qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(t.data.constData()))
-                   == ParamGuiCrc32)
+        if (t.data.size() >= 2 && qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(
+                                      t.data.constData())) == ParamGuiCrc32)
             m_identAnswers.insert(0x09, t.data.mid(2));
         break;
     default:
@@ -246,7 +246,8 @@ void MainControlUnit::onRequest(const SimTelegram& t)
 {
     if (t.data.size() < 2)
         return;
-    const quint16 id = qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(t.data.constData()));
+    const quint16 id =
+        qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(t.data.constData()));
     switch (id) {
     case ParamDualDisplay:
         sendParagraph(id, m_options.paragraph236, t.sender);
@@ -279,8 +280,7 @@ void MainControlUnit::onRequest(const SimTelegram& t)
         qCDebug(lcUnit) << "request for unknown parameter" << id;
         return;
     }
-    if (t.data.size() >= ParamRecord::Size
-        && (id == ParamSessionCode || id == ParamSetupCode)) {
+    if (t.data.size() >= ParamRecord::Size && (id == ParamSessionCode || id == ParamSetupCode)) {
         onCodeRecord(ParamRecord::fromBytes(t.data), t.sender, false);
         return;
     }
@@ -294,8 +294,8 @@ void MainControlUnit::onCodeRecord(const ParamRecord& record, uchar receiver, bo
         const bool correct = record.value == answer.value;
         answer.action = correct ? ActionCorrect : ActionWrong;
         sendRecord(answer, receiver);
-        if (correct && record.id == ParamSessionCode && deviceState() == PaySession
-            && (m_params.record(ParamSetupSwitches).value & SwitchPinCode))
+        if (correct && record.id == ParamSessionCode && deviceState() == PaySession &&
+            (m_params.record(ParamSetupSwitches).value & SwitchPinCode))
             paymentDone();
         return;
     }
@@ -311,7 +311,8 @@ void MainControlUnit::onWrite(const SimTelegram& t)
 {
     if (t.data.size() < 2)
         return;
-    const quint16 id = qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(t.data.constData()));
+    const quint16 id =
+        qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(t.data.constData()));
     if (id == ParamBtDeviceName) {
         QByteArray name = t.data.mid(2, 21);
         const int zero = name.indexOf('\0');
@@ -324,7 +325,8 @@ void MainControlUnit::onWrite(const SimTelegram& t)
     bool ok = false;
     const ParamRecord written = ParamRecord::fromBytes(t.data, &ok);
     if (!ok || !m_params.contains(id)) {
-        qCDebug(lcUnit) << "write ignored for parameter" << id << "with" << t.data.size() << "bytes";
+        qCDebug(lcUnit) << "write ignored for parameter" << id << "with" << t.data.size()
+                        << "bytes";
         return;
     }
     switch (id) {
@@ -388,8 +390,8 @@ void MainControlUnit::onStatusWordWrite(const ParamRecord& record, uchar receive
 {
     const bool wasError = m_params.record(ParamCurrentErrorList1).value != 0;
     sendRecord(m_params.applyWrite(record), receiver);
-    if (wasError && m_params.record(ParamCurrentErrorList1).value == 0
-        && deviceState() == DeviceError)
+    if (wasError && m_params.record(ParamCurrentErrorList1).value == 0 &&
+        deviceState() == DeviceError)
         startReferenceRun();
 }
 
@@ -429,9 +431,9 @@ void MainControlUnit::onStateWrite(const ParamRecord& record, uchar receiver)
     }
     const int wanted = record.value;
     const int current = deviceState();
-    const bool refused = wanted < Boot || wanted > UndefinedStatus
-                         || (m_params.record(ParamCurrentErrorList1).value != 0
-                             && wanted != DeviceError);
+    const bool refused =
+        wanted < Boot || wanted > UndefinedStatus ||
+        (m_params.record(ParamCurrentErrorList1).value != 0 && wanted != DeviceError);
     if (refused) {
         reportRecord(ParamCurrentDeviceStatus, receiver);
         return;
@@ -588,9 +590,8 @@ void MainControlUnit::endSession()
 
 bool MainControlUnit::sessionPaused() const
 {
-    return m_sessionRunning
-           && (deviceState() == PauseSession
-               || m_params.record(ParamBodyArea).value == AreaBreakSession);
+    return m_sessionRunning && (deviceState() == PauseSession ||
+                                m_params.record(ParamBodyArea).value == AreaBreakSession);
 }
 
 void MainControlUnit::advance(int ms)
@@ -656,12 +657,12 @@ void MainControlUnit::advance(int ms)
     // Guests and operators who walk away are logged out.
     m_idleMs += ms;
     const int s = deviceState();
-    if ((s == ReadyIdle || s == PaySession)
-        && m_idleMs >= m_params.record(ParamLoginTimeout).value * 1000) {
+    if ((s == ReadyIdle || s == PaySession) &&
+        m_idleMs >= m_params.record(ParamLoginTimeout).value * 1000) {
         m_paidByCoin = false;
         enterState(SessionLogin);
-    } else if (s == SetupManager
-               && m_idleMs >= m_params.record(ParamSetupLoginTimeout).value * 1000) {
+    } else if (s == SetupManager &&
+               m_idleMs >= m_params.record(ParamSetupLoginTimeout).value * 1000) {
         enterState(SessionLogin);
     }
     if (m_sessionRunning && !sessionPaused()) {
@@ -807,8 +808,8 @@ bool MainControlUnit::presentCard(bool minutes, qint32 credit, bool program, QSt
     m_params.set(r);
     sendRecord(r, GuiAddress);
 
-    const bool paying = deviceState() == PaySession
-                        && (m_params.record(ParamSetupSwitches).value & SwitchNfcCredit);
+    const bool paying = deviceState() == PaySession &&
+                        (m_params.record(ParamSetupSwitches).value & SwitchNfcCredit);
     if (!paying)
         return true;
     // One session costs one session credit or the chosen time in minutes.
@@ -855,7 +856,8 @@ QString MainControlUnit::statusLine() const
                     .arg(quint32(m_params.record(ParamCurrentWarningList1).value), 0, 16);
     s += QStringLiteral(" card=%1").arg(m_card.present ? m_card.credit : -1);
     if (m_identAnswers.contains(0x09))
-        s += QStringLiteral(" crc32=%1").arg(QString::fromLatin1(m_identAnswers.value(0x09).toHex()));
+        s += QStringLiteral(" crc32=%1")
+                 .arg(QString::fromLatin1(m_identAnswers.value(0x09).toHex()));
     return s;
 }
 

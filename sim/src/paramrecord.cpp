@@ -69,17 +69,17 @@ QByteArray ParamRecord::toBytes() const
 
 QJsonObject ParamRecord::toJson() const
 {
-    return QJsonObject{{"id", id},           {"def", def},         {"value", value},
-                       {"min", min},         {"max", max},         {"step", step},
-                       {"divider", divider}, {"type", type},       {"action", action},
+    return QJsonObject{{"id", id},           {"def", def},           {"value", value},
+                       {"min", min},         {"max", max},           {"step", step},
+                       {"divider", divider}, {"type", type},         {"action", action},
                        {"message", message}, {"message2", message2}, {"current", current}};
 }
 
 bool ParamRecord::operator==(const ParamRecord& o) const
 {
-    return id == o.id && def == o.def && value == o.value && min == o.min && max == o.max
-           && step == o.step && divider == o.divider && type == o.type && action == o.action
-           && message == o.message && message2 == o.message2 && current == o.current;
+    return id == o.id && def == o.def && value == o.value && min == o.min && max == o.max &&
+           step == o.step && divider == o.divider && type == o.type && action == o.action &&
+           message == o.message && message2 == o.message2 && current == o.current;
 }
 
 } // namespace bussim

@@ -24,7 +24,7 @@ public:
 
     struct Callbacks
     {
-        std::function<void(const QByteArray&)> write;        // bytes to the line
+        std::function<void(const QByteArray&)> write; // bytes to the line
         // Reassembled telegram with the TId its blocks carried (the telegram
         // itself carries the sender as TId, as the link layer does).
         std::function<void(const rimoTelegram&, uchar tid)> telegram;

@@ -40,7 +40,7 @@ bool PtyLine::open(const QString& linkPath, QString* error)
     // Raw bytes both ways: no echo, no line editing, no CR/LF translation.
     // The simulator keeps the slave open itself, so the master never sees a
     // hang-up while no panel has the port open.
-    termios tio {};
+    termios tio{};
     if (::tcgetattr(m_slave, &tio) == 0) {
         ::cfmakeraw(&tio);
         ::tcsetattr(m_slave, TCSANOW, &tio);

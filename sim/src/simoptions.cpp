@@ -34,7 +34,8 @@ QString SimOptions::helpText()
         "  --boot-ms N           time in BOOT before the reference run (default 500)\n"
         "  --reference-ms N      length of a reference run (default 3000)\n"
         "  --stop-ms N           time from STOP_SESSION/STOP_PROGRAMMING on (default 1000)\n"
-        "  --keepalive-ms N      longest gap without a telegram to the panel, 100..2000 (default 1000)\n"
+        "  --keepalive-ms N      longest gap without a telegram to the panel, 100..2000 (default "
+        "1000)\n"
         "  --ident-delay-ms N    delay of the identification requests after the panel's\n"
         "                        first telegram (default 1000)\n"
         "  --no-ident            send no identification requests\n"
@@ -53,7 +54,8 @@ QString SimOptions::helpText()
         "  state N                       set the device state N (0..24) and report it\n"
         "  param ID field=value ...      change fields of a record (def value min max step\n"
         "                                divider type action message message2 current), report it\n"
-        "  report ID                     report a parameter now (10101: all boards, 10102: history)\n"
+        "  report ID                     report a parameter now (10101: all boards, 10102: "
+        "history)\n"
         "  errors BITS | warnings BITS   set the current error / warning word (0x.. allowed)\n"
         "  history INDEX ERROR STATE ACTIVE   fill error history entry INDEX (0..31)\n"
         "  nfc sessions|minutes N [program]   present an NFC card with that credit\n"
@@ -99,11 +101,25 @@ bool SimOptions::parse(const QStringList& arguments, QString* error, bool* help)
             identRequests = false;
             continue;
         }
-        static const QStringList valued{
-            "--dbm",          "--appliance",  "--para-236",     "--para-424",   "--para-425",
-            "--switches",     "--session-code", "--setup-code", "--boot-ms",    "--reference-ms",
-            "--stop-ms",      "--keepalive-ms", "--ident-delay-ms", "--ack-timeout-ms", "--tty",
-            "--socket",       "--log",        "--music",        "--send"};
+        static const QStringList valued{"--dbm",
+                                        "--appliance",
+                                        "--para-236",
+                                        "--para-424",
+                                        "--para-425",
+                                        "--switches",
+                                        "--session-code",
+                                        "--setup-code",
+                                        "--boot-ms",
+                                        "--reference-ms",
+                                        "--stop-ms",
+                                        "--keepalive-ms",
+                                        "--ident-delay-ms",
+                                        "--ack-timeout-ms",
+                                        "--tty",
+                                        "--socket",
+                                        "--log",
+                                        "--music",
+                                        "--send"};
         if (!valued.contains(arg)) {
             *error = QStringLiteral("unknown option %1").arg(arg);
             return false;

@@ -27,8 +27,8 @@ struct SimTelegram
 
     bool operator==(const SimTelegram& other) const
     {
-        return receiver == other.receiver && sender == other.sender && command == other.command
-               && data == other.data;
+        return receiver == other.receiver && sender == other.sender && command == other.command &&
+               data == other.data;
     }
 };
 

@@ -36,7 +36,9 @@ QByteArray idBytes(quint16 id)
 
 quint16 idOf(const QByteArray& data)
 {
-    return data.size() >= 2 ? qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(data.constData())) : 0xFFFF;
+    return data.size() >= 2
+               ? qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(data.constData()))
+               : 0xFFFF;
 }
 
 qint32 valueOf(const QByteArray& record)

@@ -117,7 +117,8 @@ void TestBusSimLink::everyBlockIsAnswered_data()
     QTest::newRow("any marker accepted") << wire(request(), 3) << "" << ack << 1;
     QTest::newRow("bad CRC") << brokenWire(request()) << "" << nak << 0;
     QTest::newRow("too short: no answer")
-        << rimolink::blockToTransmission(QByteArray::fromHex("0000830894070000")) << "" << QByteArray() << 0;
+        << rimolink::blockToTransmission(QByteArray::fromHex("0000830894070000")) << ""
+        << QByteArray() << 0;
     QTest::newRow("other receiver still acknowledged") << wire(request(0x55)) << "" << ack << 1;
     QTest::newRow("garbage before") << PeerLink::garbage() + wire(request()) << "" << ack << 1;
     QTest::newRow("two blocks, one telegram") << wire(request(0x08, 60)) << "" << ack + ack << 1;
@@ -144,9 +145,9 @@ void TestBusSimLink::everyBlockIsAnswered()
     if (delivered) {
         QVERIFY(l.telegrams.first().isValid());
         QCOMPARE(int(l.tids.first()), 7); // the TId of the blocks, not the sender
-        QCOMPARE(l.telegrams.first().getTelegram(), request(l.telegrams.first().receiverAddress(),
-                                                            l.telegrams.first().data().size())
-                                                         .getTelegram());
+        QCOMPARE(l.telegrams.first().getTelegram(),
+                 request(l.telegrams.first().receiverAddress(), l.telegrams.first().data().size())
+                     .getTelegram());
     }
     // The fault is used up: the same bytes again are answered normally.
     if (!fault.isEmpty()) {
@@ -299,7 +300,11 @@ void TestBusSimLink::randomLineBytesNeverStopTheLink()
         for (char& c : chunk) {
             // Lots of control and marker bytes, so the scanner sees many pairs.
             const quint32 r = rng.bounded(10);
-            c = char(r < 3 ? 0xFF : r < 5 ? rng.bounded(4) : r == 5 ? 0xC3 : r == 6 ? 0x3C : rng.bounded(256));
+            c = char(r < 3    ? 0xFF
+                     : r < 5  ? rng.bounded(4)
+                     : r == 5 ? 0xC3
+                     : r == 6 ? 0x3C
+                              : rng.bounded(256));
         }
         // Now and then a real block in the middle of the noise.
         if (round % 7 == 0)
@@ -318,10 +323,12 @@ void TestBusSimLink::randomLineBytesNeverStopTheLink()
 void TestBusSimLink::controlLinesAreSplit()
 {
     QStringList seen;
-    ControlServer server([&seen](const QString& line) {
-        seen << line;
-        return QStringLiteral("ok ") + line;
-    }, 16);
+    ControlServer server(
+        [&seen](const QString& line) {
+            seen << line;
+            return QStringLiteral("ok ") + line;
+        },
+        16);
     QByteArray buffer;
     bool discarding = false;
 
@@ -340,7 +347,8 @@ void TestBusSimLink::controlLinesAreSplit()
     QCOMPARE(server.takeLines(buffer, discarding), QStringList{"ok next"});
     // An overlong line that arrives whole is refused as well.
     buffer = QByteArray(17, 'z') + "\nstatus\n";
-    QCOMPARE(server.takeLines(buffer, discarding), (QStringList{"error line too long", "ok status"}));
+    QCOMPARE(server.takeLines(buffer, discarding),
+             (QStringList{"error line too long", "ok status"}));
     QVERIFY(!seen.contains(QString(17, 'z')));
 }
 
@@ -351,14 +359,16 @@ void TestBusSimLink::options_data()
     QTest::addColumn<int>("dbm");
     QTest::addColumn<int>("appliance");
     QTest::newRow("defaults") << QStringList() << true << 0 << 1;
-    QTest::newRow("dbm and appliance") << QStringList{"--dbm", "1", "--appliance", "3"} << true << 1 << 3;
+    QTest::newRow("dbm and appliance")
+        << QStringList{"--dbm", "1", "--appliance", "3"} << true << 1 << 3;
     QTest::newRow("hex") << QStringList{"--dbm", "0x2"} << true << 2 << 1;
     QTest::newRow("dbm out of range") << QStringList{"--dbm", "4"} << false << 0 << 0;
     QTest::newRow("appliance 0") << QStringList{"--appliance", "0"} << false << 0 << 0;
     QTest::newRow("missing value") << QStringList{"--appliance"} << false << 0 << 0;
     QTest::newRow("not a number") << QStringList{"--boot-ms", "soon"} << false << 0 << 0;
     QTest::newRow("unknown option") << QStringList{"--turbo"} << false << 0 << 0;
-    QTest::newRow("keep-alive too long") << QStringList{"--keepalive-ms", "5000"} << false << 0 << 0;
+    QTest::newRow("keep-alive too long")
+        << QStringList{"--keepalive-ms", "5000"} << false << 0 << 0;
 }
 
 void TestBusSimLink::options()

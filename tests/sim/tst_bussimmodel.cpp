@@ -22,8 +22,9 @@ QByteArray idBytes(quint16 id)
 
 quint16 idOf(const SimTelegram& t)
 {
-    return t.data.size() >= 2 ? qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(t.data.constData()))
-                              : 0xFFFF;
+    return t.data.size() >= 2
+               ? qFromLittleEndian<quint16>(reinterpret_cast<const uchar*>(t.data.constData()))
+               : 0xFFFF;
 }
 
 SimOptions fastOptions()
@@ -184,13 +185,16 @@ void TestBusSimModel::numberWrites_data()
     QTest::addColumn<int>("expected");
     // massage time: 300..3600 step 60; nozzle pressure: 1..10 step 1.
     QTest::newRow("value taken") << int(ParamMassageTime) << 900 << int(ActionNop) << 1200 << 1200;
-    QTest::newRow("value rounded") << int(ParamMassageTime) << 900 << int(ActionNop) << 1219 << 1200;
+    QTest::newRow("value rounded")
+        << int(ParamMassageTime) << 900 << int(ActionNop) << 1219 << 1200;
     QTest::newRow("value clamped") << int(ParamNozzlePressure) << 5 << int(ActionNop) << 15 << 10;
     QTest::newRow("UP one step") << int(ParamMassageTime) << 900 << int(ActionUp) << 0 << 960;
     QTest::newRow("DOWN one step") << int(ParamMassageTime) << 900 << int(ActionDown) << 0 << 840;
     QTest::newRow("UP at max stays") << int(ParamNozzlePressure) << 10 << int(ActionUp) << 0 << 10;
-    QTest::newRow("DOWN at min stays") << int(ParamMassageTime) << 300 << int(ActionDown) << 0 << 300;
-    QTest::newRow("RESET restores default") << int(ParamNozzlePressure) << 9 << int(ActionReset) << 0 << 5;
+    QTest::newRow("DOWN at min stays")
+        << int(ParamMassageTime) << 300 << int(ActionDown) << 0 << 300;
+    QTest::newRow("RESET restores default")
+        << int(ParamNozzlePressure) << 9 << int(ActionReset) << 0 << 5;
 }
 
 void TestBusSimModel::numberWrites()
@@ -388,9 +392,8 @@ void TestBusSimModel::bootRunsReferenceRunIntoSessionLogin()
     u.unit.advance(250);
     QCOMPARE(u.unit.deviceState(), int(MainControlUnit::SessionLogin));
     QCOMPARE(u.unit.params().record(ParamCurrentMotor1).value, 0);
-    QCOMPARE(u.reportedStates(),
-             (QVector<int>{MainControlUnit::Boot, MainControlUnit::ReferenceRun,
-                           MainControlUnit::SessionLogin}));
+    QCOMPARE(u.reportedStates(), (QVector<int>{MainControlUnit::Boot, MainControlUnit::ReferenceRun,
+                                               MainControlUnit::SessionLogin}));
     for (const SimTelegram& t : u.out)
         QCOMPARE(int(t.receiver), int(GuiAddress));
 }
@@ -398,8 +401,8 @@ void TestBusSimModel::bootRunsReferenceRunIntoSessionLogin()
 void TestBusSimModel::paymentByConfiguredSwitch_data()
 {
     QTest::addColumn<int>("switches");
-    QTest::addColumn<QString>("pay");   // what the guest does
-    QTest::addColumn<int>("expected");  // device state afterwards
+    QTest::addColumn<QString>("pay");  // what the guest does
+    QTest::addColumn<int>("expected"); // device state afterwards
     const int pin = MainControlUnit::SwitchPinCode;
     const int nfc = MainControlUnit::SwitchNfcCredit;
     const int coin = MainControlUnit::SwitchPayment;
@@ -410,7 +413,8 @@ void TestBusSimModel::paymentByConfiguredSwitch_data()
     QTest::newRow("nfc: nothing yet") << nfc << "" << int(MainControlUnit::PaySession);
     QTest::newRow("nfc: empty card") << nfc << "card 0" << int(MainControlUnit::PaySession);
     QTest::newRow("nfc: card with credit") << nfc << "card 3" << int(MainControlUnit::SetupSession);
-    QTest::newRow("nfc: right code is no card") << nfc << "code 0" << int(MainControlUnit::PaySession);
+    QTest::newRow("nfc: right code is no card")
+        << nfc << "code 0" << int(MainControlUnit::PaySession);
     QTest::newRow("coin box: coin") << coin << "coin" << int(MainControlUnit::CoinSession);
 }
 
@@ -605,8 +609,8 @@ void TestBusSimModel::identificationRequestsFollowTheFirstPanelTelegram()
     for (const SimTelegram& t : u.out)
         QVERIFY(t.command != 0x80);
     // The checksum answer is kept.
-    u.unit.handleTelegram(SimTelegram{MainControlAddress, GuiAddress, 0x09,
-                                      QByteArray::fromHex("d5011a2b3c4d")});
+    u.unit.handleTelegram(
+        SimTelegram{MainControlAddress, GuiAddress, 0x09, QByteArray::fromHex("d5011a2b3c4d")});
     QVERIFY(u.unit.statusLine().contains("crc32=1a2b3c4d"));
 }
 
@@ -622,7 +626,8 @@ void TestBusSimModel::softwareInfoAndHistoryReports()
         QVERIFY(t.data.size() > 10); // the panel ignores reports of 10 bytes or fewer
         addresses << uchar(t.data.at(3));
     }
-    for (int a : {0x08, 0x20, 0x22, 0x24, 0x25, 0x94, 0x96, 0x98, 0x9A, 0x9C, 0xF2, 0xF9, 0xFA, 0xFC, 0xFE})
+    for (int a :
+         {0x08, 0x20, 0x22, 0x24, 0x25, 0x94, 0x96, 0x98, 0x9A, 0x9C, 0xF2, 0xF9, 0xFA, 0xFC, 0xFE})
         QVERIFY2(addresses.contains(a), qPrintable(QString::number(a, 16)));
 
     u.out.clear();
@@ -782,7 +787,8 @@ void TestBusSimModel::storedPointsOfARecordingAreReported()
     QCOMPARE(steps.size(), 2);
     const QByteArray d = steps.last();
     QVERIFY(d.size() > 13); // the panel decodes only longer records
-    QCOMPARE(qFromLittleEndian<qint16>(reinterpret_cast<const uchar*>(d.constData()) + 2), qint16(12));
+    QCOMPARE(qFromLittleEndian<qint16>(reinterpret_cast<const uchar*>(d.constData()) + 2),
+             qint16(12));
     QCOMPARE(int(uchar(d.at(5))), 255); // motor 1 at the far end
     QCOMPARE(int(uchar(d.at(8))), 5);   // nozzle pressure
     QCOMPARE(int(uchar(d.at(12))), 2);  // second stored point
@@ -793,8 +799,9 @@ void TestBusSimModel::audioBoardAnswersTheMediaCommands()
     AudioBoard audio;
     QVector<SimTelegram> out;
     QObject::connect(&audio, &AudioBoard::telegramOut, [&out](const SimTelegram& t) { out << t; });
-    audio.setFolders({{QStringLiteral("Rock"), {QStringLiteral("Artist}Song")}},
-                      {QStringLiteral("Jazz"), {QStringLiteral("Band}Tune"), QStringLiteral("Band}Other")}}});
+    audio.setFolders(
+        {{QStringLiteral("Rock"), {QStringLiteral("Artist}Song")}},
+         {QStringLiteral("Jazz"), {QStringLiteral("Band}Tune"), QStringLiteral("Band}Other")}}});
 
     // Folder list: one entry per telegram, number from 1, name from byte 3.
     audio.handleTelegram(SimTelegram{AudioAddress, GuiAddress, 0x92, {}});
@@ -823,7 +830,8 @@ void TestBusSimModel::audioBoardAnswersTheMediaCommands()
     QVERIFY(audio.paused());
     QCOMPARE(int(uchar(out.last().data.at(2))) & 1, 1);
     out.clear();
-    audio.handleTelegram(SimTelegram{AudioAddress, GuiAddress, 0xB3, QByteArray::fromHex("230000")});
+    audio.handleTelegram(
+        SimTelegram{AudioAddress, GuiAddress, 0xB3, QByteArray::fromHex("230000")});
     QCOMPARE(out.size(), 1);
     QCOMPARE(int(out.first().command), 0x33);
     QCOMPARE(out.first().data, QByteArray(1, char(35)));
@@ -866,7 +874,9 @@ void TestBusSimModel::audioFoldersComeFromTheMusicFolder()
     QObject::connect(&audio, &AudioBoard::telegramOut, [&out](const SimTelegram& t) { out << t; });
     audio.setSource(AudioBoard::SourceSdCard);
     // Interpreter in UTF-8, title in Latin-1, as the panel reads them.
-    QCOMPARE(out.first().data.mid(3), QByteArray("M\xc3\xbcller}Gr\xfc\xdf" "e\0\0", 15));
+    QCOMPARE(out.first().data.mid(3), QByteArray("M\xc3\xbcller}Gr\xfc\xdf"
+                                                 "e\0\0",
+                                                 15));
     // Without any folder the built-in list stands in.
     AudioBoard empty;
     empty.loadFolders(dir.path() + "/none");
@@ -878,18 +888,42 @@ void TestBusSimModel::controlCommands_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<QString>("status"); // substring of the status line afterwards
-    QTest::newRow("state") << "state 3" << "ok" << "state=3 ";
-    QTest::newRow("state session starts clock") << "state 10" << "ok" << "session=1";
-    QTest::newRow("errors hex") << "errors 0x5" << "ok" << "errors=0x5";
-    QTest::newRow("warnings") << "warnings 2" << "ok" << "warnings=0x2";
-    QTest::newRow("nfc") << "nfc minutes 45" << "ok" << "card=45";
-    QTest::newRow("param") << "param 10003 value=600" << "ok" << "time=600";
-    QTest::newRow("param state") << "param 10017 value=6" << "ok" << "state=6 ";
-    QTest::newRow("coin in login") << "coin" << "ok" << "state=5 ";
-    QTest::newRow("report history") << "report 10102" << "ok" << "state=18";
-    QTest::newRow("audio") << "audio source bt" << "ok" << "audio=2/";
-    QTest::newRow("audio volume") << "audio volume 55" << "ok" << "/55";
-    QTest::newRow("surrounding blanks") << "  state   6  " << "ok" << "state=6 ";
+    QTest::newRow("state") << "state 3"
+                           << "ok"
+                           << "state=3 ";
+    QTest::newRow("state session starts clock") << "state 10"
+                                                << "ok"
+                                                << "session=1";
+    QTest::newRow("errors hex") << "errors 0x5"
+                                << "ok"
+                                << "errors=0x5";
+    QTest::newRow("warnings") << "warnings 2"
+                              << "ok"
+                              << "warnings=0x2";
+    QTest::newRow("nfc") << "nfc minutes 45"
+                         << "ok"
+                         << "card=45";
+    QTest::newRow("param") << "param 10003 value=600"
+                           << "ok"
+                           << "time=600";
+    QTest::newRow("param state") << "param 10017 value=6"
+                                 << "ok"
+                                 << "state=6 ";
+    QTest::newRow("coin in login") << "coin"
+                                   << "ok"
+                                   << "state=5 ";
+    QTest::newRow("report history") << "report 10102"
+                                    << "ok"
+                                    << "state=18";
+    QTest::newRow("audio") << "audio source bt"
+                           << "ok"
+                           << "audio=2/";
+    QTest::newRow("audio volume") << "audio volume 55"
+                                  << "ok"
+                                  << "/55";
+    QTest::newRow("surrounding blanks") << "  state   6  "
+                                        << "ok"
+                                        << "state=6 ";
 }
 
 void TestBusSimModel::controlCommands()
