@@ -679,6 +679,23 @@ void TestBusSimModel::malformedTelegramsAreHarmless()
     QCOMPARE(u.unit.deviceState(), state);
     for (const SimTelegram& t : u.out)
         QVERIFY(idOf(t) != 12345);
+
+    // The audio and Bluetooth boards likewise; they stay in their ranges.
+    AudioBoard audio;
+    for (uchar receiver : {uchar(AudioAddress), uchar(BluetoothAddress)}) {
+        for (int cmd : {0x00, 0x30, 0x89, 0x92, 0xB0, 0xB1, 0xB3, 0xB5, 0xFF}) {
+            for (int len = 0; len <= 6; ++len) {
+                for (int round = 0; round < 20; ++round) {
+                    QByteArray d(len, '\0');
+                    for (int i = 0; i < len; ++i)
+                        d[i] = char(rng.bounded(256));
+                    audio.handleTelegram(SimTelegram{receiver, GuiAddress, uchar(cmd), d});
+                }
+            }
+        }
+    }
+    QVERIFY(audio.volume() >= 0 && audio.volume() <= 100);
+    QVERIFY(audio.folderNumber() >= 1 && audio.folderNumber() <= audio.folders().size());
 }
 
 void TestBusSimModel::idlePanelIsLoggedOut_data()
