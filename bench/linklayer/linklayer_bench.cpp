@@ -302,8 +302,9 @@ int main(int argc, char** argv)
     const int blocks = argc > 1 ? std::atoi(argv[1]) : 3000;
     const int idleSeconds = argc > 2 ? std::atoi(argv[2]) : 10;
 
+    // Always a private root: the pseudo-terminal is linked below it.
     QByteArray root = qgetenv("VANTO_ROOT");
-    if (root.isEmpty()) {
+    if (root.isEmpty() || root == "/") {
         char tmpl[] = "/tmp/linklayer-bench.XXXXXX";
         root = ::mkdtemp(tmpl);
         qputenv("VANTO_ROOT", root);

@@ -51,7 +51,13 @@ bool PtyPeer::linkAt(const QString& path)
 
 bool PtyPeer::linkDefault()
 {
-    return linkAt(qEnvironmentVariable("VANTO_ROOT") + QStringLiteral("/dev/ttymxc1"));
+    // Only ever below a private root: never replace the host's device node.
+    const QString root = qEnvironmentVariable("VANTO_ROOT");
+    if (root.isEmpty() || root == QLatin1String("/")) {
+        qWarning("PtyPeer: VANTO_ROOT must name a private root (run through tests/run-isolated)");
+        return false;
+    }
+    return linkAt(root + QStringLiteral("/dev/ttymxc1"));
 }
 
 void PtyPeer::write(const QByteArray& bytes)

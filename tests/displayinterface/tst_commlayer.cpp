@@ -132,6 +132,7 @@ private slots:
     void upwardAcknowledgedAndDelivered();
     void upwardFiltering();
     void everyClientGetsEveryTelegram();
+    void reRegisteredClientGetsEachTelegramOnce();
     void addressListFollowsRegistration();
     void invalidClientTelegramDroppedByLinkLayer();
     void emptyDatagramsDiscarded();
@@ -317,6 +318,22 @@ void TestCommLayer::everyClientGetsEveryTelegram()
     const QByteArray expected = t.getTelegram() + char(0x08);
     QCOMPARE(userA.take(1, 2000), QList<QByteArray>{expected});
     QCOMPARE(userB.take(1, 2000), QList<QByteArray>{expected});
+}
+
+void TestCommLayer::reRegisteredClientGetsEachTelegramOnce()
+{
+    // Unregistering leaves the connections in place; registering again must
+    // not add a second one, or every telegram would reach the user twice.
+    startControl();
+    rimoCommClient client(0x94, QByteArray::fromHex("94"), ClientIn, ClientOut);
+    QVERIFY(m_control->registerCommClient(client));
+    m_control->unregisterCommClient(client);
+    QVERIFY(m_control->registerCommClient(client));
+    Listener user(ClientOut);
+    const rimoTelegram t(6, 0x94, 0x08, 0x09, QByteArray::fromHex("06"));
+    m_peer->sendTelegram(t);
+    QCOMPARE(user.take(1, 2000).size(), 1);
+    QCOMPARE(user.settle(100).size(), 1);
 }
 
 void TestCommLayer::addressListFollowsRegistration()
