@@ -22,10 +22,10 @@ rimoCommClient::rimoCommClient(uchar sdrAddr, QByteArray recAddr, ushort portIn,
     QStringList addresses;
     for (char a : qAsConst(m_recAddr))
         addresses.append(QStringLiteral("%1").arg(uchar(a), 2, 16, QLatin1Char('0')));
-    qCInfo(lcCommClient).noquote() << "CommClient"
-                                   << QStringLiteral("0x%1").arg(sdrAddr, 2, 16, QLatin1Char('0'))
-                                   << "created. Listening to" << addresses.join(QLatin1Char(' '))
-                                   << "portIn" << portIn << "portOut" << portOut;
+    qCInfo(lcCommClient).noquote()
+        << "CommClient" << QStringLiteral("0x%1").arg(sdrAddr, 2, 16, QLatin1Char('0'))
+        << "created. Listening to" << addresses.join(QLatin1Char(' ')) << "portIn" << portIn
+        << "portOut" << portOut;
 }
 
 uchar rimoCommClient::getSdrAddr()

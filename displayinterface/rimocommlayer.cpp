@@ -14,9 +14,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
-#include <sys/eventfd.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -416,8 +416,8 @@ bool rimoCommLayer::_sendBytes(const QByteArray& bytes)
         if (m_writeBuffer.isEmpty() && m_serial->bytesToWrite() == 0)
             break;
         if (++failures >= WriteAttempts) {
-            qCWarning(lcCommLayer).noquote() << "Serial write failed, transmission dropped:"
-                                             << reason;
+            qCWarning(lcCommLayer).noquote()
+                << "Serial write failed, transmission dropped:" << reason;
             m_serial->clear(QSerialPort::Output);
             m_serial->clearError();
             m_writeBuffer.clear();

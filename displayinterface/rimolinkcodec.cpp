@@ -65,7 +65,7 @@ ScanStep scanStep(const QByteArray& buffer)
                     open = false;
                     start = 0;
                     i += 2;
-                } else {    // data byte 0xFF
+                } else { // data byte 0xFF
                     ++i;
                 }
                 continue;
@@ -120,8 +120,8 @@ QVector<ScanEvent> Scanner::feed(const QByteArray& bytes)
             events.append(ScanEvent{ScanEvent::Nak, QByteArray()});
             break;
         case ScanStep::Transmission:
-            events.append(ScanEvent{ScanEvent::Block,
-                           transmissionToBlock(m_buffer.mid(step.start, step.end - step.start))});
+            events.append(ScanEvent{ScanEvent::Block, transmissionToBlock(m_buffer.mid(
+                                                          step.start, step.end - step.start))});
             break;
         case ScanStep::Wait:
         case ScanStep::Overflow:
@@ -170,7 +170,8 @@ BlockCheck checkBlock(const QByteArray& block)
 {
     if (block.size() < MinBlockSize)
         return BlockCheck::TooShort;
-    const quint16 crc = calculateCRC16(QByteArray::fromRawData(block.constData(), block.size() - 2));
+    const quint16 crc =
+        calculateCRC16(QByteArray::fromRawData(block.constData(), block.size() - 2));
     return crc == trailingCrc(block) ? BlockCheck::Good : BlockCheck::BadCrc;
 }
 

@@ -22,9 +22,9 @@
 //   for (;;) {
 //       const rimolink::ScanStep step = rimolink::scanStep(buffer);
 //       if (step.kind == rimolink::ScanStep::Transmission) {
-//           QByteArray block = rimolink::transmissionToBlock(buffer.mid(step.start, step.end - step.start));
-//           switch (rimolink::checkBlock(block)) { ... send rimolink::ack() / nak() ... }
-//           auto done = store.addBlock(rimolink::blockToRawBlock(block), nowMs);
+//           QByteArray block = rimolink::transmissionToBlock(buffer.mid(step.start, step.end -
+//           step.start)); switch (rimolink::checkBlock(block)) { ... send rimolink::ack() / nak()
+//           ... } auto done = store.addBlock(rimolink::blockToRawBlock(block), nowMs);
 //       }
 //       buffer.remove(0, step.discard);
 //       if (step.kind == rimolink::ScanStep::Wait)
@@ -44,14 +44,14 @@
 
 namespace rimolink {
 
-constexpr int MaxChunk = 40;           // payload bytes per block
-constexpr int RawHeaderSize = 6;       // header of a raw block
-constexpr int MinBlockSize = 10;       // two zero bytes, raw header, CRC
-constexpr int MaxBlockSize = 50;       // MinBlockSize + MaxChunk
-constexpr int MaxTransmission = 104;   // 2 * (MaxBlockSize + 2)
-constexpr qint64 MaxKeyAgeMs = 100;    // stored blocks older than this are dropped
-constexpr int AckWindowMs = 4;         // peer answers every block within this
-constexpr int SendAttempts = 5;        // per transmission, then it is given up
+constexpr int MaxChunk = 40;         // payload bytes per block
+constexpr int RawHeaderSize = 6;     // header of a raw block
+constexpr int MinBlockSize = 10;     // two zero bytes, raw header, CRC
+constexpr int MaxBlockSize = 50;     // MinBlockSize + MaxChunk
+constexpr int MaxTransmission = 104; // 2 * (MaxBlockSize + 2)
+constexpr qint64 MaxKeyAgeMs = 100;  // stored blocks older than this are dropped
+constexpr int AckWindowMs = 4;       // peer answers every block within this
+constexpr int SendAttempts = 5;      // per transmission, then it is given up
 
 constexpr uchar Escape = 0xFF;
 constexpr uchar StartCode = 0xC3;
@@ -180,7 +180,7 @@ class RawBlockStore
 public:
     struct AddResult
     {
-        bool completed = false;            // a last block closed its key
+        bool completed = false;               // a last block closed its key
         std::optional<rimoTelegram> telegram; // set when reassembly succeeded
     };
 

@@ -12,7 +12,8 @@ rimoTelegram::rimoTelegram(uchar tid, QByteArray telegram)
         return;
     m_tdata = m_telegram.mid(5, n - MinimumSize);
     m_crc = _calculateCRC16(reinterpret_cast<uchar*>(m_telegram.data()), uint(n - 2));
-    const quint16 received = quint16((uchar(m_telegram.at(n - 2)) << 8) | uchar(m_telegram.at(n - 1)));
+    const quint16 received =
+        quint16((uchar(m_telegram.at(n - 2)) << 8) | uchar(m_telegram.at(n - 1)));
     m_valid = (m_crc == received);
 }
 

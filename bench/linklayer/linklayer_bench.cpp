@@ -133,7 +133,8 @@ struct Udp
 
 QByteArray peerTransmission(uchar tid, uchar receiver, const QByteArray& data)
 {
-    return rimolink::telegramToTransmissions(rimoTelegram(tid, receiver, 0x08, 0x09, data), 0x01)[0];
+    return rimolink::telegramToTransmissions(rimoTelegram(tid, receiver, 0x08, 0x09, data),
+                                             0x01)[0];
 }
 
 // ---------------------------------------------------------------- phases
@@ -288,7 +289,8 @@ ThreadCost readCost(const QString& dir)
     QFile status(dir + QStringLiteral("/status"));
     if (status.open(QIODevice::ReadOnly)) {
         for (const QByteArray& l : status.readAll().split('\n')) {
-            if (l.startsWith("voluntary_ctxt_switches:") || l.startsWith("nonvoluntary_ctxt_switches:"))
+            if (l.startsWith("voluntary_ctxt_switches:") ||
+                l.startsWith("nonvoluntary_ctxt_switches:"))
                 c.wakeups += l.split(':').value(1).trimmed().toLongLong();
         }
     }
@@ -380,13 +382,12 @@ int main(int argc, char** argv)
             std::this_thread::sleep_for(std::chrono::seconds(idleSeconds));
             const ThreadCost after = readCost(dir);
             const double cpu = after.cpuMs - before.cpuMs;
-            std::printf("Idle %d s: link-layer thread CPU %.3f ms (%.4f %% of a core), "
-                        "%lld wake-ups (%.2f per second); the thread's totals before the idle "
-                        "period: %.1f ms CPU, %lld wake-ups\n",
-                        idleSeconds, cpu, cpu / (idleSeconds * 10.0),
-                        after.wakeups - before.wakeups,
-                        double(after.wakeups - before.wakeups) / idleSeconds, before.cpuMs,
-                        before.wakeups);
+            std::printf(
+                "Idle %d s: link-layer thread CPU %.3f ms (%.4f %% of a core), "
+                "%lld wake-ups (%.2f per second); the thread's totals before the idle "
+                "period: %.1f ms CPU, %lld wake-ups\n",
+                idleSeconds, cpu, cpu / (idleSeconds * 10.0), after.wakeups - before.wakeups,
+                double(after.wakeups - before.wakeups) / idleSeconds, before.cpuMs, before.wakeups);
         }
         std::fflush(stdout);
         QMetaObject::invokeMethod(&app, "quit", Qt::QueuedConnection);

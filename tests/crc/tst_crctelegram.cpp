@@ -93,8 +93,8 @@ void TestCrcTelegram::parse_data()
     const QByteArray request = withCrc(QByteArray::fromHex("08C8030089EC00"));
     QTest::newRow("request with data") << request << true << QByteArray::fromHex("EC00");
     QTest::newRow("no data") << withCrc(QByteArray::fromHex("08C8010089")) << true << QByteArray();
-    QTest::newRow("length field disagrees")
-        << withCrc(QByteArray::fromHex("08C8FF7F89AABBCC")) << true << QByteArray::fromHex("AABBCC");
+    QTest::newRow("length field disagrees") << withCrc(QByteArray::fromHex("08C8FF7F89AABBCC"))
+                                            << true << QByteArray::fromHex("AABBCC");
     QTest::newRow("wrong crc") << QByteArray::fromHex("08C801008912 34") << false << QByteArray();
     QTest::newRow("empty") << QByteArray() << false << QByteArray();
     QTest::newRow("one byte") << QByteArray::fromHex("08") << false << QByteArray();
@@ -164,7 +164,8 @@ void TestCrcTelegram::build()
 
 void TestCrcTelegram::anyBitFlipInvalidates()
 {
-    const QByteArray good = rimoTelegram(1, 0x08, 0xC8, 0x89, QByteArray::fromHex("EC00")).getTelegram();
+    const QByteArray good =
+        rimoTelegram(1, 0x08, 0xC8, 0x89, QByteArray::fromHex("EC00")).getTelegram();
     for (int i = 0; i < good.size() * 8; ++i) {
         QByteArray bad = good;
         bad[i / 8] = char(bad.at(i / 8) ^ (1 << (i % 8)));

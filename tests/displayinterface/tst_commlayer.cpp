@@ -195,8 +195,8 @@ void TestCommLayer::downwardAcknowledged()
     m_control->onTelegramToSend(large);
 
     QVector<QByteArray> expected;
-    for (const QByteArray& tx : rimolink::telegramToTransmissions(small) +
-                                    rimolink::telegramToTransmissions(large))
+    for (const QByteArray& tx :
+         rimolink::telegramToTransmissions(small) + rimolink::telegramToTransmissions(large))
         expected.append(rimolink::transmissionToBlock(tx));
     QCOMPARE(expected.size(), 4);
     QVERIFY(waitPeer(*m_peer, Kind::Block, 4, 2000));
@@ -217,15 +217,19 @@ void TestCommLayer::noAckFiveAttemptsThenNext()
     QTest::qWait(60);
     const QVector<PtyPeer::Received> got = blocksOnly(m_peer->received());
     QCOMPARE(got.size(), 10);
-    const QByteArray firstBlock = rimolink::transmissionToBlock(rimolink::telegramToTransmissions(first)[0]);
-    const QByteArray secondBlock = rimolink::transmissionToBlock(rimolink::telegramToTransmissions(second)[0]);
+    const QByteArray firstBlock =
+        rimolink::transmissionToBlock(rimolink::telegramToTransmissions(first)[0]);
+    const QByteArray secondBlock =
+        rimolink::transmissionToBlock(rimolink::telegramToTransmissions(second)[0]);
     for (int i = 0; i < 10; ++i)
         QCOMPARE(got[i].block, i < 5 ? firstBlock : secondBlock);
     // Attempt k is written only after k full 4 ms windows. The peer reads
     // late under load, never early, so the lower bounds hold anyway.
     for (int k = 0; k < 10; ++k) {
-        const double sinceSend = std::chrono::duration<double, std::milli>(got[k].at - sent).count();
-        QVERIFY2(sinceSend >= 4.0 * k, qPrintable(QString("attempt %1 after %2 ms").arg(k).arg(sinceSend)));
+        const double sinceSend =
+            std::chrono::duration<double, std::milli>(got[k].at - sent).count();
+        QVERIFY2(sinceSend >= 4.0 * k,
+                 qPrintable(QString("attempt %1 after %2 ms").arg(k).arg(sinceSend)));
     }
     const double total = std::chrono::duration<double, std::milli>(got[9].at - sent).count();
     QVERIFY2(total < 1000.0, qPrintable(QString("%1 ms").arg(total)));
@@ -285,8 +289,8 @@ void TestCommLayer::upwardFiltering()
     m_peer->sendTelegram(rimoTelegram(2, 0x55, 0x08, 0x09, QByteArray::fromHex("02")));
     QVERIFY(waitPeer(*m_peer, Kind::Ack, 2, 2000));
     // Wrong block CRC: refused.
-    QByteArray block = rimolink::rawBlockToBlock(
-        rimolink::telegramToRawBlocks(rimoTelegram(3, 0x94, 0x08, 0x09, QByteArray::fromHex("03")))[0]);
+    QByteArray block = rimolink::rawBlockToBlock(rimolink::telegramToRawBlocks(
+        rimoTelegram(3, 0x94, 0x08, 0x09, QByteArray::fromHex("03")))[0]);
     block[block.size() - 1] = char(block.at(block.size() - 1) ^ 0x01);
     m_peer->write(rimolink::blockToTransmission(block, 0x01));
     QVERIFY(waitPeer(*m_peer, Kind::Nak, 1, 2000));
@@ -386,7 +390,8 @@ void TestCommLayer::invalidClientTelegramDroppedByLinkLayer()
     connect(&client, &rimoCommClient::telegramDown, std::ref(down));
     QUdpSocket user;
 
-    QByteArray corrupt = rimolink::telegramDatagram(rimoTelegram(3, 0x08, 0x94, 0x89, QByteArray::fromHex("EC00")));
+    QByteArray corrupt =
+        rimolink::telegramDatagram(rimoTelegram(3, 0x08, 0x94, 0x89, QByteArray::fromHex("EC00")));
     corrupt[5] = char(corrupt.at(5) ^ 0x10);
     user.writeDatagram(corrupt, QHostAddress::LocalHost, ClientIn);
     QTRY_COMPARE_WITH_TIMEOUT(down.telegrams.size(), 1, 2000); // forwarded unjudged
@@ -438,7 +443,8 @@ void TestCommLayer::stalledWriteIsDroppedThreadLives()
     // The thread is alive and the line works again.
     m_peer->clearReceived();
     rimoTelegram after(2, 0x08, 0x94, 0x89, QByteArray::fromHex("AA55"));
-    const QByteArray afterBlock = rimolink::transmissionToBlock(rimolink::telegramToTransmissions(after)[0]);
+    const QByteArray afterBlock =
+        rimolink::transmissionToBlock(rimolink::telegramToTransmissions(after)[0]);
     m_control->onTelegramToSend(after);
     QTRY_VERIFY_WITH_TIMEOUT(m_peer->blocks().contains(afterBlock), 5000);
 }
@@ -465,9 +471,8 @@ void TestCommLayer::lineLostEndsProcess()
             [&] { out += probe.readAllStandardOutput(); });
     probe.start(QStringLiteral(LINKPROBE_PATH), QStringList());
     QVERIFY(probe.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(out.contains("linkprobe: ready dbm=1") ||
-                                 probe.state() != QProcess::Running,
-                             10000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        out.contains("linkprobe: ready dbm=1") || probe.state() != QProcess::Running, 10000);
     QCOMPARE(probe.state(), QProcess::Running);
     m_peer->hangUp();
     QVERIFY(probe.waitForFinished(5000));

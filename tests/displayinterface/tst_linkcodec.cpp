@@ -160,8 +160,8 @@ void TestLinkCodec::scanner_data()
     QTest::newRow("nak") << hex("FF0F") << "nak" << QByteArray();
     QTest::newRow("garbage before start") << hex("1234FE56") + tx << "block" << QByteArray();
     QTest::newRow("two back to back, other marker") << tx + tx2 << "block block" << QByteArray();
-    QTest::newRow("ack between transmissions") << tx + hex("FFF0") + tx2 << "block ack block"
-                                               << QByteArray();
+    QTest::newRow("ack between transmissions")
+        << tx + hex("FFF0") + tx2 << "block ack block" << QByteArray();
     QTest::newRow("ack inside partial transmission")
         << tx.left(12) + hex("FFF0") + tx2 << "ack block" << QByteArray();
     QTest::newRow("nak inside partial transmission")
@@ -212,8 +212,8 @@ void TestLinkCodec::scannerChunkedEqualsWhole()
     QRandomGenerator rng(77);
     QByteArray stream = hex("00FF12");
     for (int i = 0; i < 20; ++i) {
-        stream += transmissionOf(blockOf(makeRawBlock(0x80 | 5, 0x94, uchar(i), 0, 0,
-                                                      hex("FFFF00FF03"))));
+        stream += transmissionOf(
+            blockOf(makeRawBlock(0x80 | 5, 0x94, uchar(i), 0, 0, hex("FFFF00FF03"))));
         if (i % 3 == 0)
             stream += hex("FFF0");
         if (i % 5 == 0)
@@ -239,8 +239,8 @@ void TestLinkCodec::scannerKeepsPartial()
 {
     // An open transmission waits for more bytes up to the transmission limit;
     // beyond it, it is thrown away and a later transmission still decodes.
-    const QByteArray full = transmissionOf(blockOf(makeRawBlock(0x80 | 40, 0x94, 1, 2, 0,
-                                                                QByteArray(40, 'x'))));
+    const QByteArray full =
+        transmissionOf(blockOf(makeRawBlock(0x80 | 40, 0x94, 1, 2, 0, QByteArray(40, 'x'))));
     QCOMPARE(full.size(), MaxTransmission);
     QByteArray rest;
     QVERIFY(scanAll(full.left(full.size() - 1), &rest).isEmpty());
@@ -262,8 +262,8 @@ void TestLinkCodec::scannerKeepsPartial()
 
     // A longer transmission, even with a good block inside, is dropped the
     // same way whether its end comes in the same read or a later one.
-    const QByteArray tooLong = transmissionOf(blockOf(makeRawBlock(0x80 | 41, 0x94, 1, 2, 0,
-                                                                   QByteArray(41, 'y'))));
+    const QByteArray tooLong =
+        transmissionOf(blockOf(makeRawBlock(0x80 | 41, 0x94, 1, 2, 0, QByteArray(41, 'y'))));
     QCOMPARE(tooLong.size(), MaxTransmission + 2);
     QCOMPARE(kinds(scanAll(tooLong + full)), QString("block"));
     Scanner split;
@@ -277,8 +277,8 @@ void TestLinkCodec::dataByteFF()
     // one that ends in 0xFF so the end pair follows a data 0xFF directly.
     QByteArray block;
     for (int n = 0; n < 5000 && block.isEmpty(); ++n) {
-        const QByteArray candidate = blockOf(makeRawBlock(0x80 | 4, 0xFF, 0xFF, uchar(n), uchar(n >> 8),
-                                                          hex("FFFF00FF")));
+        const QByteArray candidate =
+            blockOf(makeRawBlock(0x80 | 4, 0xFF, 0xFF, uchar(n), uchar(n >> 8), hex("FFFF00FF")));
         if (uchar(candidate.back()) == 0xFF)
             block = candidate;
     }
@@ -302,7 +302,8 @@ void TestLinkCodec::checkBlock_data()
     QTest::newRow("bad crc") << bad << int(BlockCheck::BadCrc);
     QTest::newRow("nine bytes with a matching crc")
         << blockOf(hex("8194083400")) << int(BlockCheck::TooShort);
-    QTest::newRow("ten bytes, empty chunk") << blockOf(hex("809408340000")) << int(BlockCheck::Good);
+    QTest::newRow("ten bytes, empty chunk")
+        << blockOf(hex("809408340000")) << int(BlockCheck::Good);
     QTest::newRow("empty") << QByteArray() << int(BlockCheck::TooShort);
 }
 
@@ -354,7 +355,7 @@ void TestLinkCodec::reassembly_data()
     const QVector<QByteArray> raws = telegramToRawBlocks(t); // offsets 0, 40, 80 (last)
     QTest::addColumn<QVector<QByteArray>>("blocks");
     QTest::addColumn<QByteArray>("expected"); // empty: nothing delivered
-    QTest::addColumn<int>("leftOver");         // blocks still waiting afterwards
+    QTest::addColumn<int>("leftOver");        // blocks still waiting afterwards
     QTest::newRow("in order") << raws << t.getTelegram() << 0;
     QTest::newRow("out of order") << QVector<QByteArray>{raws[1], raws[0], raws[2]}
                                   << t.getTelegram() << 0;
@@ -363,8 +364,8 @@ void TestLinkCodec::reassembly_data()
         << QVector<QByteArray>{raws[2], raws[0], raws[1]} << QByteArray() << 2;
     QTest::newRow("missing middle") << QVector<QByteArray>{raws[0], raws[2]} << QByteArray() << 0;
     QTest::newRow("missing first") << QVector<QByteArray>{raws[1], raws[2]} << QByteArray() << 0;
-    QTest::newRow("duplicate chunk") << QVector<QByteArray>{raws[0], raws[0], raws[1], raws[2]}
-                                     << t.getTelegram() << 0;
+    QTest::newRow("duplicate chunk")
+        << QVector<QByteArray>{raws[0], raws[0], raws[1], raws[2]} << t.getTelegram() << 0;
     // A header that promises more than the block holds cannot stretch the telegram.
     QByteArray shortChunk = raws[2];
     shortChunk.chop(5);
@@ -405,7 +406,8 @@ void TestLinkCodec::reassembly()
 
 void TestLinkCodec::staleKeysRemovedAtNextCompletion()
 {
-    const QByteArray staleA = telegramToRawBlocks(telegramWithPayload(60, 0x01)).first(); // not last
+    const QByteArray staleA =
+        telegramToRawBlocks(telegramWithPayload(60, 0x01)).first(); // not last
     const QByteArray youngB = telegramToRawBlocks(telegramWithPayload(60, 0x02)).first();
     const rimoTelegram other(0x03, 0x94, 0x10, 0x01, QByteArray());
     const QByteArray otherRaw = telegramToRawBlocks(other).first();
@@ -448,7 +450,8 @@ void TestLinkCodec::ageOnlyBlockRefreshesKey()
 
 void TestLinkCodec::repeatedSingleBlockDeliveredTwice()
 {
-    const QByteArray raw = telegramToRawBlocks(rimoTelegram(9, 0x94, 0x08, 0x09, hex("01"))).first();
+    const QByteArray raw =
+        telegramToRawBlocks(rimoTelegram(9, 0x94, 0x08, 0x09, hex("01"))).first();
     RawBlockStore store;
     QVERIFY(store.addBlock(raw, 0).telegram);
     QVERIFY(store.addBlock(raw, 1).telegram);
@@ -463,7 +466,8 @@ void TestLinkCodec::roundTripThroughScannerAndStore()
         QByteArray data(int(rng.bounded(300)), Qt::Uninitialized);
         for (char& c : data)
             c = char(rng.bounded(4) == 0 ? 0xFF : rng.bounded(256));
-        const rimoTelegram t(uchar(n), 0x94, uchar(rng.bounded(256)), uchar(rng.bounded(256)), data);
+        const rimoTelegram t(uchar(n), 0x94, uchar(rng.bounded(256)), uchar(rng.bounded(256)),
+                             data);
         QByteArray line;
         for (const QByteArray& tx : telegramToTransmissions(t, uchar(rng.bounded(4))))
             line += tx;
