@@ -17,8 +17,7 @@
 
 namespace {
 
-template<typename F>
-double bestSeconds(int runs, F&& f)
+template<typename F> double bestSeconds(int runs, F&& f)
 {
     double best = 1e30;
     for (int i = 0; i < runs; ++i) {
@@ -94,7 +93,8 @@ int main(int argc, char** argv)
         uint32_t sum = 0;
         for (int i = 0; i < 7; ++i) {
             reads.push_back(bestSeconds(1, [&] { bytes = plainRead(tree); }));
-            scans.push_back(bestSeconds(1, [&] { sum = CalculateCRC32Thread::directorySum(tree); }));
+            scans.push_back(
+                bestSeconds(1, [&] { sum = CalculateCRC32Thread::directorySum(tree); }));
         }
         std::sort(reads.begin(), reads.end());
         std::sort(scans.begin(), scans.end());

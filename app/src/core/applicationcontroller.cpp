@@ -91,13 +91,11 @@ void ApplicationController::registerMetaTypes()
     qRegisterMetaType<EnumProviderClass::CURRENT_DEVICE_STATUS>(
         "const EnumProviderClass::CURRENT_DEVICE_STATUS");
     qRegisterMetaType<EnumProviderClass::MASSAGE_TYPE>("const EnumProviderClass::MASSAGE_TYPE");
-    qRegisterMetaType<EnumProviderClass::OPERATING_MODE>(
-        "const EnumProviderClass::OPERATING_MODE");
+    qRegisterMetaType<EnumProviderClass::OPERATING_MODE>("const EnumProviderClass::OPERATING_MODE");
     qRegisterMetaType<EnumProviderClass::PAUSE_MODE>("const EnumProviderClass::PAUSE_MODE");
     qRegisterMetaType<EnumProviderClass::TEMPERATURE_UNIT>(
         "const EnumProviderClass::TEMPERATURE_UNIT");
-    qRegisterMetaType<EnumProviderClass::SHOULDER_WIDTH>(
-        "const EnumProviderClass::SHOULDER_WIDTH");
+    qRegisterMetaType<EnumProviderClass::SHOULDER_WIDTH>("const EnumProviderClass::SHOULDER_WIDTH");
     qRegisterMetaType<EnumProviderClass::AudioSource>("const EnumProviderClass::AudioSource");
     qRegisterMetaType<EnumProviderClass::Language>("const EnumProviderClass::Language");
     qRegisterMetaType<QList<QuickstartButtonInfo*>>("QList<QuickstartButtonInfo*>");
@@ -117,8 +115,9 @@ void ApplicationController::setContextProperties()
     ctx->setContextProperty(QStringLiteral("softwareLicenseInfoController"),
                             &m_softwareLicenseInfoController);
     m_quickstartButtonInfoModel = new QuickstartButtonInfoModel(ctx->contextObject());
-    ctx->setContextProperty(QStringLiteral("quickstartButtonInfoModel"),
-                            QVariant::fromValue(static_cast<QObject*>(m_quickstartButtonInfoModel)));
+    ctx->setContextProperty(
+        QStringLiteral("quickstartButtonInfoModel"),
+        QVariant::fromValue(static_cast<QObject*>(m_quickstartButtonInfoModel)));
     ctx->setContextProperty(QStringLiteral("audioListModel"), &m_audioModel);
     ctx->setContextProperty(QStringLiteral("languageModel"), m_languageController.languageModel());
 }
@@ -240,8 +239,8 @@ void ApplicationController::initDeviceType(telegram_param_def applianceType)
         break;
     }
     qCDebug(lcApp).nospace() << "Device type: " << v;
-    emit initDeviceTypeFinished(v >= EnumProviderClass::LOUNGE
-                                && v <= EnumProviderClass::US_VERSION);
+    emit initDeviceTypeFinished(v >= EnumProviderClass::LOUNGE &&
+                                v <= EnumProviderClass::US_VERSION);
 }
 
 void ApplicationController::onInitDeviceTypeFinished(bool success)

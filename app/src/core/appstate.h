@@ -10,8 +10,8 @@ class QQmlEngine;
 class AppState : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(QString currentScreen READ currentScreen WRITE setCurrentScreen NOTIFY
-                   currentScreenChanged)
+    Q_PROPERTY(
+        QString currentScreen READ currentScreen WRITE setCurrentScreen NOTIFY currentScreenChanged)
 
 public:
     explicit AppState(QQmlEngine* engine, QObject* parent = nullptr);

@@ -47,10 +47,10 @@ bool CalculateCRC32Thread::isSkipped(const QString& path)
     static const QString guiUnit = systemPath(QStringLiteral("/lib/systemd/system/vanto.service"));
 
     const QString suffix = QFileInfo(path).completeSuffix();
-    return path == programPath || suffix.contains(QLatin1String("qmlc"))
-           || suffix.contains(QLatin1String("jsc")) || path == internalUnit
-           || path == externalUnit || path == guiUnit || suffix.contains(QLatin1String("conf"))
-           || suffix.contains(QLatin1String("tmp")) || suffix.contains(QLatin1String("temp"));
+    return path == programPath || suffix.contains(QLatin1String("qmlc")) ||
+           suffix.contains(QLatin1String("jsc")) || path == internalUnit || path == externalUnit ||
+           path == guiUnit || suffix.contains(QLatin1String("conf")) ||
+           suffix.contains(QLatin1String("tmp")) || suffix.contains(QLatin1String("temp"));
 }
 
 uint32_t CalculateCRC32Thread::directorySum(const QString& dir)

@@ -76,9 +76,9 @@ inline uint32_t step8(const Tables& tb, uint32_t crc, uint64_t word)
 {
     const uint32_t lo = uint32_t(word) ^ crc;
     const uint32_t hi = uint32_t(word >> 32);
-    return tb.t[7][lo & 0xFF] ^ tb.t[6][(lo >> 8) & 0xFF] ^ tb.t[5][(lo >> 16) & 0xFF]
-           ^ tb.t[4][lo >> 24] ^ tb.t[3][hi & 0xFF] ^ tb.t[2][(hi >> 8) & 0xFF]
-           ^ tb.t[1][(hi >> 16) & 0xFF] ^ tb.t[0][hi >> 24];
+    return tb.t[7][lo & 0xFF] ^ tb.t[6][(lo >> 8) & 0xFF] ^ tb.t[5][(lo >> 16) & 0xFF] ^
+           tb.t[4][lo >> 24] ^ tb.t[3][hi & 0xFF] ^ tb.t[2][(hi >> 8) & 0xFF] ^
+           tb.t[1][(hi >> 16) & 0xFF] ^ tb.t[0][hi >> 24];
 }
 
 inline uint32_t bytewise(const Tables& tb, uint32_t crc, const unsigned char* p, size_t n)
@@ -183,7 +183,6 @@ uint32_t updatePortable(uint32_t crc, const void* data, size_t size)
     return slice8(tb, r, p + 4 * lane, size - 4 * lane);
 }
 
-
 #ifdef VANTO_CRC_CLMUL
 namespace {
 
@@ -195,8 +194,7 @@ struct FoldConstants
     FoldConstants()
         : k512lo(uint64_t(xPowerMod(512 + 32)) << 1), k512hi(uint64_t(xPowerMod(512 - 32)) << 1),
           k128lo(uint64_t(xPowerMod(128 + 32)) << 1), k128hi(uint64_t(xPowerMod(128 - 32)) << 1)
-    {
-    }
+    {}
 };
 
 const FoldConstants& foldConstants()
@@ -211,8 +209,8 @@ __attribute__((target("pclmul,sse2"))) inline __m128i fold(__m128i x, __m128i k)
     return _mm_xor_si128(_mm_clmulepi64_si128(x, k, 0x00), _mm_clmulepi64_si128(x, k, 0x11));
 }
 
-__attribute__((target("pclmul,sse2"))) uint32_t clmulUpdate(uint32_t crc,
-                                                            const unsigned char* p, size_t n)
+__attribute__((target("pclmul,sse2"))) uint32_t clmulUpdate(uint32_t crc, const unsigned char* p,
+                                                            size_t n)
 {
     const FoldConstants& fc = foldConstants();
     const __m128i k512 = _mm_set_epi64x(int64_t(fc.k512hi), int64_t(fc.k512lo));

@@ -144,8 +144,8 @@ void rimoTelegramClient::onSocketError(QLocalSocket::LocalSocketError socketErro
 {
     if (m_phase == Phase::Connecting) {
         m_connectTimer.stop();
-        qCWarning(lcClient).noquote() << "Could not connect to broker:"
-                                      << m_registrationSocket.errorString();
+        qCWarning(lcClient).noquote()
+            << "Could not connect to broker:" << m_registrationSocket.errorString();
         closeQuietly();
         scheduleRetry();
         return;

@@ -51,8 +51,8 @@ TelegramManager::Decoders TelegramManager::defaultDecoders()
     };
     d.bluetoothController = [](TelegramManager* manager, const rimoTelegram& t) {
         BluetoothControllerTelegrams decoder;
-        connect(&decoder, &BluetoothControllerTelegrams::bluetoothControllerErrorTelegram,
-                manager, &TelegramManager::onErrorTelegram, Qt::DirectConnection);
+        connect(&decoder, &BluetoothControllerTelegrams::bluetoothControllerErrorTelegram, manager,
+                &TelegramManager::onErrorTelegram, Qt::DirectConnection);
         decoder.decode(t);
     };
     return d;

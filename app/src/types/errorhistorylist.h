@@ -43,12 +43,12 @@ public:
 
     bool operator==(const error_history_list& o) const
     {
-        return index == o.index && errorNumber == o.errorNumber
-               && currentDeviceStatus == o.currentDeviceStatus && errorStatus == o.errorStatus
-               && dateTimeSecond == o.dateTimeSecond && dateTimeMinute == o.dateTimeMinute
-               && dateTimeHour == o.dateTimeHour && dateTimeDay_of_week == o.dateTimeDay_of_week
-               && dateTimeDay == o.dateTimeDay && dateTimeMonth == o.dateTimeMonth
-               && dateTimeYear == o.dateTimeYear;
+        return index == o.index && errorNumber == o.errorNumber &&
+               currentDeviceStatus == o.currentDeviceStatus && errorStatus == o.errorStatus &&
+               dateTimeSecond == o.dateTimeSecond && dateTimeMinute == o.dateTimeMinute &&
+               dateTimeHour == o.dateTimeHour && dateTimeDay_of_week == o.dateTimeDay_of_week &&
+               dateTimeDay == o.dateTimeDay && dateTimeMonth == o.dateTimeMonth &&
+               dateTimeYear == o.dateTimeYear;
     }
     bool operator!=(const error_history_list& o) const { return !(*this == o); }
 };

@@ -39,11 +39,11 @@ public:
 
     bool operator==(const record_clinic_step& o) const
     {
-        return eventTime == o.eventTime && massageKind == o.massageKind
-               && motor1Position == o.motor1Position && motor2Position == o.motor2Position
-               && motor3Position == o.motor3Position && nozzlePressure == o.nozzlePressure
-               && nozzleSpeed == o.nozzleSpeed && bodyArea == o.bodyArea
-               && massageTechnic == o.massageTechnic && recordAct == o.recordAct;
+        return eventTime == o.eventTime && massageKind == o.massageKind &&
+               motor1Position == o.motor1Position && motor2Position == o.motor2Position &&
+               motor3Position == o.motor3Position && nozzlePressure == o.nozzlePressure &&
+               nozzleSpeed == o.nozzleSpeed && bodyArea == o.bodyArea &&
+               massageTechnic == o.massageTechnic && recordAct == o.recordAct;
     }
     bool operator!=(const record_clinic_step& o) const { return !(*this == o); }
 };

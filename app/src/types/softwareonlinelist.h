@@ -39,10 +39,10 @@ public:
 
     bool operator==(const software_online_list& o) const
     {
-        return softwareIndex == o.softwareIndex && iicAddress == o.iicAddress
-               && iicStatus == o.iicStatus && softwareID == o.softwareID
-               && softwareHighVersion == o.softwareHighVersion
-               && softwareLowVersion == o.softwareLowVersion;
+        return softwareIndex == o.softwareIndex && iicAddress == o.iicAddress &&
+               iicStatus == o.iicStatus && softwareID == o.softwareID &&
+               softwareHighVersion == o.softwareHighVersion &&
+               softwareLowVersion == o.softwareLowVersion;
     }
     bool operator!=(const software_online_list& o) const { return !(*this == o); }
 };

@@ -14,9 +14,9 @@ quint16 readU16(const QByteArray& data, int pos)
 
 qint32 readI32(const QByteArray& data, int pos)
 {
-    const quint32 v = quint32(byteAt(data, pos)) | (quint32(byteAt(data, pos + 1)) << 8)
-                      | (quint32(byteAt(data, pos + 2)) << 16)
-                      | (quint32(byteAt(data, pos + 3)) << 24);
+    const quint32 v = quint32(byteAt(data, pos)) | (quint32(byteAt(data, pos + 1)) << 8) |
+                      (quint32(byteAt(data, pos + 2)) << 16) |
+                      (quint32(byteAt(data, pos + 3)) << 24);
     return qint32(v);
 }
 
@@ -81,7 +81,7 @@ QByteArray telegram_param_def::toBytes() const
 
 bool telegram_param_def::sameContent(const telegram_param_def& o) const
 {
-    return def == o.def && value == o.value && min == o.min && max == o.max && step == o.step
-           && divider == o.divider && type == o.type && action == o.action
-           && message == o.message && message2 == o.message2 && current == o.current;
+    return def == o.def && value == o.value && min == o.min && max == o.max && step == o.step &&
+           divider == o.divider && type == o.type && action == o.action && message == o.message &&
+           message2 == o.message2 && current == o.current;
 }

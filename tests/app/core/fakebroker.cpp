@@ -22,14 +22,12 @@ FakeBroker::FakeBroker(QObject* parent) : QObject(parent)
                 registrationTimes.append(m_clock.elapsed());
                 const quint16 port = m_udp.localPort();
                 switch (answer) {
-                case Answer::Port:
-                {
+                case Answer::Port: {
                     QByteArray answerBytes;
                     answerBytes.append(char(port >> 8));
                     answerBytes.append(char(port & 0xFF));
                     s->write(answerBytes);
-                }
-                    break;
+                } break;
                 case Answer::Garbage3:
                     s->write(QByteArray("\x01\x02\x03", 3));
                     break;

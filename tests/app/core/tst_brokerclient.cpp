@@ -94,13 +94,14 @@ void TestBrokerClient::incomingDatagrams()
     QVERIFY(registered.wait(2000));
 
     QList<QPair<QByteArray, int>> got;
-    connect(&client, &rimoTelegramClient::telegramArrived, this,
-            [&got](rimoTelegram& t) { got.append({t.getTelegram(), t.getTId()}); });
+    connect(&client, &rimoTelegramClient::telegramArrived, this, [&got](rimoTelegram& t) {
+        got.append({t.getTelegram(), t.getTId()});
+    });
     const QByteArray seven = rimoTelegram(0, 0x94, 0x08, 0x80, QByteArray()).getTelegram();
     QCOMPARE(seven.size(), 7);
-    broker.sendToClient(seven);                        // 7 bytes: dropped
-    broker.sendToClient(seven + char(0x2A));           // 8 bytes: a 7-byte telegram, TId 0x2A
-    broker.sendToClient(seven + hex("0102"));          // 9 bytes: 8-byte "telegram", TId 2
+    broker.sendToClient(seven);               // 7 bytes: dropped
+    broker.sendToClient(seven + char(0x2A));  // 8 bytes: a 7-byte telegram, TId 0x2A
+    broker.sendToClient(seven + hex("0102")); // 9 bytes: 8-byte "telegram", TId 2
     QTRY_COMPARE(got.size(), 2);
     QTest::qWait(50);
     QCOMPARE(got.size(), 2);
@@ -136,7 +137,7 @@ void TestBrokerClient::retriesEverySecondWhileBrokerIsDown()
     rimoTelegramClient client(0x94, GuiAddresses, 8228);
     QCOMPARE(count("Could not connect to broker:"), 1); // the first attempt fails at once
     QTest::qWait(2300);
-    QCOMPARE(count("Could not connect to broker:"), 3);  // then one per second
+    QCOMPARE(count("Could not connect to broker:"), 3); // then one per second
 
     FakeBroker broker;
     QVERIFY(broker.listen());

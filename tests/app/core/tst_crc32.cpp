@@ -127,9 +127,11 @@ void TestCrc32::fastEqualsBytewiseAllLengthsAndAlignments()
                          expected);
                 const char* at = pool.constData() + offset;
                 if (Crc32::updatePortable(start, at, size_t(len)) != expected)
-                    QFAIL(qPrintable(QStringLiteral("portable: offset %1 length %2").arg(offset).arg(len)));
+                    QFAIL(qPrintable(
+                        QStringLiteral("portable: offset %1 length %2").arg(offset).arg(len)));
                 if (Crc32::updateCarryless(start, at, size_t(len)) != expected)
-                    QFAIL(qPrintable(QStringLiteral("carry-less: offset %1 length %2").arg(offset).arg(len)));
+                    QFAIL(qPrintable(
+                        QStringLiteral("carry-less: offset %1 length %2").arg(offset).arg(len)));
             }
         }
     }
@@ -147,8 +149,10 @@ void TestCrc32::fastEqualsBytewiseLargeAndChained()
         for (int offset : {0, 1, 3, 5}) {
             const int n = qMin(len, big.size() - offset);
             const uint32_t expected = ref.run(0xFFFFFFFFu, big.mid(offset, n));
-            QCOMPARE(Crc32::updatePortable(0xFFFFFFFFu, big.constData() + offset, size_t(n)), expected);
-            QCOMPARE(Crc32::updateCarryless(0xFFFFFFFFu, big.constData() + offset, size_t(n)), expected);
+            QCOMPARE(Crc32::updatePortable(0xFFFFFFFFu, big.constData() + offset, size_t(n)),
+                     expected);
+            QCOMPARE(Crc32::updateCarryless(0xFFFFFFFFu, big.constData() + offset, size_t(n)),
+                     expected);
         }
     }
     uint32_t c = 0xFFFFFFFFu;
@@ -198,10 +202,13 @@ void TestCrc32::skipRules_data()
     QTest::newRow("compiled qml") << systemPath("/usr/lib/x.qmlc") << true;
     QTest::newRow("compiled js") << systemPath("/usr/lib/x.jsc") << true;
     QTest::newRow("jsc inside suffix") << systemPath("/usr/lib/x.a.jsc.b") << true;
-    QTest::newRow("internal unit") << systemPath("/lib/systemd/system/rimo-internal.service") << true;
-    QTest::newRow("external unit") << systemPath("/lib/systemd/system/rimo-external.service") << true;
+    QTest::newRow("internal unit")
+        << systemPath("/lib/systemd/system/rimo-internal.service") << true;
+    QTest::newRow("external unit")
+        << systemPath("/lib/systemd/system/rimo-external.service") << true;
     QTest::newRow("gui unit") << systemPath("/lib/systemd/system/vanto.service") << true;
-    QTest::newRow("other unit") << systemPath("/lib/systemd/system/rimo-telegrambroker.service") << false;
+    QTest::newRow("other unit") << systemPath("/lib/systemd/system/rimo-telegrambroker.service")
+                                << false;
     QTest::newRow("conf suffix") << systemPath("/usr/lib/app.conf") << true;
     QTest::newRow("conf.bak suffix") << systemPath("/usr/lib/app.conf.bak") << true;
     QTest::newRow("Config without suffix") << systemPath("/usr/lib/Config") << false;
@@ -225,8 +232,8 @@ void TestCrc32::directorySumSkipsAndAdds()
     const QByteArray a = randomBytes(20000, 7), b = randomBytes(33, 8);
     writeFile(dir + "/a", a);
     writeFile(dir + "/sub/deeper/b", b);
-    writeFile(dir + "/vanto", randomBytes(100, 9));      // skipped: the program
-    writeFile(dir + "/sub/app.conf.bak", "ignored");     // skipped: conf
+    writeFile(dir + "/vanto", randomBytes(100, 9));  // skipped: the program
+    writeFile(dir + "/sub/app.conf.bak", "ignored"); // skipped: conf
     writeFile(QDir::tempPath() + "/outside", "x");
     QVERIFY(QFile::link(QDir::tempPath() + "/outside", dir + "/link")); // symlinks are not followed
     const uint32_t expected = 0xFFFFFFFFu + ref.checksum(a) + ref.checksum(b);
@@ -275,7 +282,8 @@ void TestCrc32::versionFile_data()
     QTest::addColumn<QStringList>("versions");
     QTest::addColumn<bool>("complains");
     QTest::newRow("one line") << "linux=4.14.98\n" << QStringList{"4", "14"} << false;
-    QTest::newRow("blanks around =") << "  linux   =  5.10.3  \n" << QStringList{"5", "10"} << false;
+    QTest::newRow("blanks around =") << "  linux   =  5.10.3  \n"
+                                     << QStringList{"5", "10"} << false;
     QTest::newRow("two linux lines") << "linux=4.14.98\nother=1.2\nkernel-linux=5.4.0\n"
                                      << QStringList{"4", "14", "5", "4"} << false;
     QTest::newRow("case-sensitive") << "Linux=4.14.98\n" << QStringList{} << false;

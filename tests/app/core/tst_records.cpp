@@ -18,8 +18,18 @@ QByteArray hex(const char* text)
 
 // id 10000, def 0x0102, value -2, min 1, max 0x7FFFFFFF, step 5, divider 10,
 // type 7, action 129, message 0, message2 1, current 0x01020304
-const char* SampleRecord = "1027" "0201" "feffffff" "01000000" "ffffff7f" "0500" "0a00"
-                           "07" "81" "00" "01" "04030201";
+const char* SampleRecord = "1027"
+                           "0201"
+                           "feffffff"
+                           "01000000"
+                           "ffffff7f"
+                           "0500"
+                           "0a00"
+                           "07"
+                           "81"
+                           "00"
+                           "01"
+                           "04030201";
 } // namespace
 
 class TestRecords : public QObject
@@ -142,16 +152,43 @@ void TestRecords::softwareInfo_data()
     QTest::addColumn<int>("high");
     QTest::addColumn<int>("low");
     //                                   id     idx addr st  softwareID   hi lo
-    QTest::newRow("full") << hex("7527" "12" "08" "03" "efbeadde" "02" "07") << true << 12 << 0x08
-                          << 3 << int(0xDEADBEEF) << 2 << 7;
-    QTest::newRow("hex digit above 9 gives 0")
-        << hex("7527" "1a" "94" "a0" "01000000" "01" "00") << true << 0 << 0x94 << 0 << 1 << 1 << 0;
-    QTest::newRow("99 stays 99") << hex("7527" "99" "f2" "45" "00000000" "05" "06") << true << 99
-                                 << 0xF2 << 45 << 0 << 5 << 6;
-    QTest::newRow("10 bytes: low version absent")
-        << hex("7527" "01" "20" "00" "05000000" "03") << true << 1 << 0x20 << 0 << 5 << 3 << 0;
-    QTest::newRow("9 bytes: not decoded")
-        << hex("7527" "01" "20" "00" "05000000") << false << 0xFF << 0xFF << 0xFF << 0 << 0xFF << 0xFF;
+    QTest::newRow("full") << hex("7527"
+                                 "12"
+                                 "08"
+                                 "03"
+                                 "efbeadde"
+                                 "02"
+                                 "07")
+                          << true << 12 << 0x08 << 3 << int(0xDEADBEEF) << 2 << 7;
+    QTest::newRow("hex digit above 9 gives 0") << hex("7527"
+                                                      "1a"
+                                                      "94"
+                                                      "a0"
+                                                      "01000000"
+                                                      "01"
+                                                      "00")
+                                               << true << 0 << 0x94 << 0 << 1 << 1 << 0;
+    QTest::newRow("99 stays 99") << hex("7527"
+                                        "99"
+                                        "f2"
+                                        "45"
+                                        "00000000"
+                                        "05"
+                                        "06")
+                                 << true << 99 << 0xF2 << 45 << 0 << 5 << 6;
+    QTest::newRow("10 bytes: low version absent") << hex("7527"
+                                                         "01"
+                                                         "20"
+                                                         "00"
+                                                         "05000000"
+                                                         "03")
+                                                  << true << 1 << 0x20 << 0 << 5 << 3 << 0;
+    QTest::newRow("9 bytes: not decoded") << hex("7527"
+                                                 "01"
+                                                 "20"
+                                                 "00"
+                                                 "05000000")
+                                          << false << 0xFF << 0xFF << 0xFF << 0 << 0xFF << 0xFF;
 }
 
 void TestRecords::softwareInfo()
@@ -178,13 +215,28 @@ void TestRecords::errorHistory_data()
     QTest::addColumn<int>("deviceStatus");
     QTest::addColumn<int>("errorStatus");
     const QByteArray date = hex("0102030405060708");
-    QTest::newRow("18 bytes") << hex("7627" "1f" "00" "39300000") + date + hex("08" "01") << true
-                              << 31 << 12345 << 8 << 1;
-    QTest::newRow("index 40 still decoded")
-        << hex("7627" "28" "00" "ffffffff") + date + hex("03" "00") << true << 40 << -1 << 3 << 0;
-    QTest::newRow("17 bytes: not decoded")
-        << hex("7627" "01" "00" "39300000") + date + hex("08") << false << 0xFFFF << 0 << 0xFF
-        << 0xFF;
+    QTest::newRow("18 bytes") << hex("7627"
+                                     "1f"
+                                     "00"
+                                     "39300000") +
+                                     date +
+                                     hex("08"
+                                         "01")
+                              << true << 31 << 12345 << 8 << 1;
+    QTest::newRow("index 40 still decoded") << hex("7627"
+                                                   "28"
+                                                   "00"
+                                                   "ffffffff") +
+                                                   date +
+                                                   hex("03"
+                                                       "00")
+                                            << true << 40 << -1 << 3 << 0;
+    QTest::newRow("17 bytes: not decoded") << hex("7627"
+                                                  "01"
+                                                  "00"
+                                                  "39300000") +
+                                                  date + hex("08")
+                                           << false << 0xFFFF << 0 << 0xFF << 0xFF;
 }
 
 void TestRecords::errorHistory()
@@ -207,7 +259,18 @@ void TestRecords::errorHistory()
 void TestRecords::clinicStep()
 {
     //                 id     time   kind m1 m2 m3 pr sp area tech act
-    const QByteArray d = hex("7827" "18fc" "02" "ff" "80" "10" "f6" "05" "04" "81" "7f" "00");
+    const QByteArray d = hex("7827"
+                             "18fc"
+                             "02"
+                             "ff"
+                             "80"
+                             "10"
+                             "f6"
+                             "05"
+                             "04"
+                             "81"
+                             "7f"
+                             "00");
     bool ok = false;
     const record_clinic_step r = record_clinic_step::fromData(d, &ok);
     QVERIFY(ok);
@@ -226,8 +289,18 @@ void TestRecords::clinicStep()
 void TestRecords::clinicStepTooShort()
 {
     bool ok = true;
-    const record_clinic_step r =
-        record_clinic_step::fromData(hex("7827" "18fc" "02" "ff" "80" "10" "f6" "05" "04" "81" "7f"), &ok);
+    const record_clinic_step r = record_clinic_step::fromData(hex("7827"
+                                                                  "18fc"
+                                                                  "02"
+                                                                  "ff"
+                                                                  "80"
+                                                                  "10"
+                                                                  "f6"
+                                                                  "05"
+                                                                  "04"
+                                                                  "81"
+                                                                  "7f"),
+                                                              &ok);
     QVERIFY(!ok);
     QVERIFY(r == record_clinic_step());
 }
@@ -235,15 +308,32 @@ void TestRecords::clinicStepTooShort()
 void TestRecords::enumerationsDeclared()
 {
     // Name and number of enumerators of every enumeration, in declaration order.
-    const QList<QPair<const char*, int>> expected = {
-        {"ApplicationUpdateState", 4}, {"APPLIANCE_TYPE", 4}, {"AudioSource", 4},
-        {"BODY_AREA", 18}, {"BACKGROUND_PROGRAM", 16}, {"QUICK_START_BUTTON_CONFIG", 21},
-        {"MASSAGE_PROGRAM", 13}, {"ACTION", 13}, {"HELPER_ENUMS", 7}, {"PARAM_TYPE", 12},
-        {"MASSAGE_TYPE", 2}, {"SETUP_SWITCHES", 23}, {"TEMPERATURE_UNIT", 2},
-        {"TIME_CONTROL", 3}, {"OPERATING_MODE", 2}, {"CURRENT_DEVICE_STATUS", 25},
-        {"PAUSE_MODE", 2}, {"SHOULDER_WIDTH", 3}, {"SPA_COLOR_PROGRAM", 6}, {"Language", 26},
-        {"ERROR_LIST_1", 12}, {"WARNING_LIST_1", 2}, {"BLUETOOTH_STATE", 4}, {"PARAM_ID", 61},
-        {"SPA_AROMA_VALUE", 4}, {"AUDIO_INTENSITY_SETUP", 3}};
+    const QList<QPair<const char*, int>> expected = {{"ApplicationUpdateState", 4},
+                                                     {"APPLIANCE_TYPE", 4},
+                                                     {"AudioSource", 4},
+                                                     {"BODY_AREA", 18},
+                                                     {"BACKGROUND_PROGRAM", 16},
+                                                     {"QUICK_START_BUTTON_CONFIG", 21},
+                                                     {"MASSAGE_PROGRAM", 13},
+                                                     {"ACTION", 13},
+                                                     {"HELPER_ENUMS", 7},
+                                                     {"PARAM_TYPE", 12},
+                                                     {"MASSAGE_TYPE", 2},
+                                                     {"SETUP_SWITCHES", 23},
+                                                     {"TEMPERATURE_UNIT", 2},
+                                                     {"TIME_CONTROL", 3},
+                                                     {"OPERATING_MODE", 2},
+                                                     {"CURRENT_DEVICE_STATUS", 25},
+                                                     {"PAUSE_MODE", 2},
+                                                     {"SHOULDER_WIDTH", 3},
+                                                     {"SPA_COLOR_PROGRAM", 6},
+                                                     {"Language", 26},
+                                                     {"ERROR_LIST_1", 12},
+                                                     {"WARNING_LIST_1", 2},
+                                                     {"BLUETOOTH_STATE", 4},
+                                                     {"PARAM_ID", 61},
+                                                     {"SPA_AROMA_VALUE", 4},
+                                                     {"AUDIO_INTENSITY_SETUP", 3}};
     const QMetaObject& mo = EnumProviderClass::staticMetaObject;
     QCOMPARE(mo.enumeratorCount(), expected.size());
     for (int i = 0; i < expected.size(); ++i) {

@@ -64,8 +64,9 @@ bool containsInitialRequests(const QList<QByteArray>& datagrams)
     int at = 0;
     for (const QByteArray& d : datagrams) {
         const Datagram p = parse(d);
-        if (p.receiver == 0x08 && p.command == 0x89 && p.data.size() == 2 && at < InitialRequests.size()
-            && (quint8(p.data[0]) | (quint8(p.data[1]) << 8)) == InitialRequests[at])
+        if (p.receiver == 0x08 && p.command == 0x89 && p.data.size() == 2 &&
+            at < InitialRequests.size() &&
+            (quint8(p.data[0]) | (quint8(p.data[1]) << 8)) == InitialRequests[at])
             ++at;
     }
     return at == InitialRequests.size();
@@ -130,8 +131,8 @@ void TestStartUp::applianceTypeAsFirstLongTelegram()
         QVERIFY(isPoll(d));
 
     // A telegram with only 9 data bytes changes nothing.
-    m_broker->sendToClient(rimoTelegram(4, 0x94, 0x08, 0x09, hex("112700000300000000")).getTelegram()
-                           + char(4));
+    m_broker->sendToClient(
+        rimoTelegram(4, 0x94, 0x08, 0x09, hex("112700000300000000")).getTelegram() + char(4));
     QTest::qWait(100);
     QVERIFY(!firstTelegramArrived);
 
@@ -173,7 +174,7 @@ void TestStartUp::otherReportFirst()
     bool polled = false;
     for (const QByteArray& d : m_broker->datagrams.mid(before))
         polled = polled || isPoll(d);
-    QVERIFY(polled); // still polling
+    QVERIFY(polled);              // still polling
     QVERIFY(m_decoded.isEmpty()); // and the manager still receives nothing
     QVERIFY(m_engine->rootObjects().isEmpty());
 }

@@ -69,7 +69,9 @@ void TestStateMachine::initTestCase()
     f.write("gui=2.0\nlinux=4.14.98\n");
     f.close();
     connect(TelegramManager::instance(), &TelegramManager::telegramToSend, this,
-            [this](rimoTelegram& t) { m_sent.append({t.receiverAddress(), t.command(), t.data()}); });
+            [this](rimoTelegram& t) {
+                m_sent.append({t.receiverAddress(), t.command(), t.data()});
+            });
 }
 
 QObject* TestStateMachine::mainWindow() const
@@ -101,8 +103,8 @@ void TestStateMachine::initSendsTheInitialRequestsInOrder()
     QVERIFY(ApplicationController::instance()->init(m_engine, MainUrl));
     QList<int> requested;
     for (const Sent& s : qAsConst(m_sent)) {
-        if (s.receiver == 0x08 && s.command == 0x89 && s.data.size() == 2
-            && !requested.contains(-1))
+        if (s.receiver == 0x08 && s.command == 0x89 && s.data.size() == 2 &&
+            !requested.contains(-1))
             requested << (quint8(s.data[0]) | (quint8(s.data[1]) << 8));
     }
     // Controllers may ask for values of their own as well; the initial list
@@ -113,12 +115,12 @@ void TestStateMachine::initSendsTheInitialRequestsInOrder()
     for (int id : qAsConst(requested))
         if (at < expected.size() && id == expected[at])
             ++at;
-    QVERIFY2(at == expected.size(), qPrintable(QStringLiteral("matched %1 of %2 in %3")
-                                                   .arg(at)
-                                                   .arg(expected.size())
-                                                   .arg(QVariant::fromValue(requested).toString())));
-    QCOMPARE(ApplicationController::instance()->softwareVersionList(),
-             (QStringList{"4", "14"}));
+    QVERIFY2(at == expected.size(),
+             qPrintable(QStringLiteral("matched %1 of %2 in %3")
+                            .arg(at)
+                            .arg(expected.size())
+                            .arg(QVariant::fromValue(requested).toString())));
+    QCOMPARE(ApplicationController::instance()->softwareVersionList(), (QStringList{"4", "14"}));
     // Nothing is shown before the appliance type is handled.
     QVERIFY(m_engine->rootObjects().isEmpty());
     QVERIFY(!ApplicationController::instance()->stateMachine().isRunning());
@@ -126,11 +128,19 @@ void TestStateMachine::initSendsTheInitialRequestsInOrder()
 
 void TestStateMachine::initPublishesTheControllers()
 {
-    const char* names[] = {"appState",        "massageController", "deviceController",
-                           "languageController", "spaController",  "mediaController",
-                           "bluetoothController", "nfcController", "errorController",
-                           "softwareLicenseInfoController", "quickstartButtonInfoModel",
-                           "audioListModel",  "languageModel"};
+    const char* names[] = {"appState",
+                           "massageController",
+                           "deviceController",
+                           "languageController",
+                           "spaController",
+                           "mediaController",
+                           "bluetoothController",
+                           "nfcController",
+                           "errorController",
+                           "softwareLicenseInfoController",
+                           "quickstartButtonInfoModel",
+                           "audioListModel",
+                           "languageModel"};
     for (const char* name : names) {
         const QVariant v = m_engine->rootContext()->contextProperty(QString::fromLatin1(name));
         QVERIFY2(v.value<QObject*>() != nullptr, name);

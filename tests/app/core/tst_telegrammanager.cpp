@@ -87,8 +87,18 @@ void TestTelegramManager::operations_data()
     QTest::newRow("main control parameter") << 0 << 0x08 << 0x89 << hex("3827");
     QTest::newRow("audio parameter") << 1 << 0xF2 << 0x89 << hex("0501");
     QTest::newRow("read record") << 2 << 0x08 << 0x89
-                                 << hex("1127" "0000" "03000000" "00000000" "18000000" "0100"
-                                        "0000" "00" "87" "00" "00" "00000000");
+                                 << hex("1127"
+                                        "0000"
+                                        "03000000"
+                                        "00000000"
+                                        "18000000"
+                                        "0100"
+                                        "0000"
+                                        "00"
+                                        "87"
+                                        "00"
+                                        "00"
+                                        "00000000");
     QTest::newRow("raw write") << 3 << 0x08 << 0xA9 << hex("01020304");
     QTest::newRow("main control, no data") << 4 << 0x08 << 0x80 << QByteArray();
     QTest::newRow("audio, no data") << 5 << 0xF2 << 0x30 << QByteArray();
@@ -103,14 +113,30 @@ void TestTelegramManager::operations()
     TelegramManager m(false);
     Collector c(m);
     switch (op) {
-    case 0: m.requestMainControlParam(10040); break;
-    case 1: m.requestAudioControllerParam(0x0105); break;
-    case 2: m.readParam(telegram_param_def::fromData(data)); break;
-    case 3: m.writeRawParam(data); break;
-    case 4: m.onSendTelegramToMainControl(0x80); break;
-    case 5: m.onSendTelegramToAudioController(0x30); break;
-    case 6: m.onSendTelegramToAudioController(0x31, data); break;
-    case 7: m.onSendTelegramToBluetoothController(0x12, data); break;
+    case 0:
+        m.requestMainControlParam(10040);
+        break;
+    case 1:
+        m.requestAudioControllerParam(0x0105);
+        break;
+    case 2:
+        m.readParam(telegram_param_def::fromData(data));
+        break;
+    case 3:
+        m.writeRawParam(data);
+        break;
+    case 4:
+        m.onSendTelegramToMainControl(0x80);
+        break;
+    case 5:
+        m.onSendTelegramToAudioController(0x30);
+        break;
+    case 6:
+        m.onSendTelegramToAudioController(0x31, data);
+        break;
+    case 7:
+        m.onSendTelegramToBluetoothController(0x12, data);
+        break;
     }
     QCOMPARE(c.sent.size(), 1);
     const Sent& s = c.sent.first();
