@@ -142,6 +142,7 @@ private slots:
     void receivedBlockFaults();
     void sentBlockFaults();
     void brokenBlocksTillTheLastAttemptLoseTheTelegram();
+    void controlSocketSurvivesBadInput();
 
 private:
     void send(uchar receiver, uchar command, const QByteArray& data);
@@ -479,6 +480,48 @@ void TestBusSimLine::brokenBlocksTillTheLastAttemptLoseTheTelegram()
     const int before = m_received.size();
     send(Unit, 0x89, idBytes(10031));
     QVERIFY(waitForReport(before, 10031, 2000));
+}
+
+void TestBusSimLine::controlSocketSurvivesBadInput()
+{
+    QLocalSocket socket;
+    socket.connectToServer(m_root + "/run/rimo-bussim.sock");
+    QVERIFY(socket.waitForConnected(2000));
+    // An unknown command, binary bytes, an overlong line sent in pieces, then
+    // a good command: one answer each, in order.
+    socket.write("bogus 1 2 3\n");
+    socket.write(QByteArray("\x00\x01\xfe\xff state 3\n", 13));
+    for (int i = 0; i < 10; ++i) {
+        socket.write(QByteArray(1000, 'x'));
+        socket.flush();
+        QTest::qWait(5);
+    }
+    socket.write("\nstatus\n");
+    socket.flush();
+    QStringList answers;
+    QElapsedTimer t;
+    t.start();
+    while (answers.size() < 4 && t.elapsed() < 5000) {
+        if (socket.canReadLine())
+            answers << QString::fromUtf8(socket.readLine()).trimmed();
+        else
+            socket.waitForReadyRead(50);
+    }
+    QCOMPARE(answers.size(), 4);
+    QVERIFY2(answers.at(0).startsWith("error unknown command"), qPrintable(answers.at(0)));
+    QVERIFY2(answers.at(1).startsWith("error"), qPrintable(answers.at(1)));
+    QCOMPARE(answers.at(2), QStringLiteral("error line too long"));
+    QVERIFY2(answers.at(3).startsWith("ok state=18 "), qPrintable(answers.at(3)));
+    // A client that leaves in the middle of a line does no harm.
+    QLocalSocket rude;
+    rude.connectToServer(m_root + "/run/rimo-bussim.sock");
+    QVERIFY(rude.waitForConnected(2000));
+    rude.write("state ");
+    rude.flush();
+    rude.abort();
+    QTest::qWait(50);
+    QVERIFY(control("status").startsWith("ok state=18 "));
+    QCOMPARE(m_sim.state(), QProcess::Running);
 }
 
 QTEST_GUILESS_MAIN(TestBusSimLine)
