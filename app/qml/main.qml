@@ -57,16 +57,27 @@ Window {
             target: appState
             function onCurrentScreenChanged() { screenLoader.show(appState.currentScreen) }
         }
+        // A new language rebuilds the screen so every text is translated anew.
+        Connections {
+            target: languageController
+            function onLanguageChanged() {
+                if (appState.currentScreen !== "")
+                    screenLoader.show(appState.currentScreen)
+            }
+        }
     }
 
-    // Transparent layer over everything: lets every touch be heard as a key
-    // click without taking the touch away from the screen below.
+    // Transparent layer over everything: every press makes the control unit
+    // click, and the press still reaches the item below.
     MouseArea {
         id: keyClickLayer
         objectName: "keyClickLayer"
         anchors.fill: parent
         z: 1000
         propagateComposedEvents: true
-        onPressed: mouse.accepted = false
+        onPressed: {
+            deviceController.onPlayTouchSound()
+            mouse.accepted = false
+        }
     }
 }

@@ -10,8 +10,12 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QQmlApplicationEngine>
+#include <QQmlComponent>
 #include <QQmlContext>
+#include <QQuickItem>
+#include <QQuickWindow>
 #include <QSignalSpy>
 #include <QTest>
 #include <QtQml>
@@ -45,6 +49,8 @@ private slots:
     void signalsWithoutStateChangeNothing_data();
     void signalsWithoutStateChangeNothing();
     void repeatedApplianceTypeKeepsOneWindow();
+    void everyPressMakesTheUnitClick();
+    void languageChangeReloadsTheScreen();
     void watchdogFlagsSilenceAndNextTelegramClearsIt();
     void updateApplicationStateIsFinal();
 
@@ -256,6 +262,44 @@ void TestStateMachine::repeatedApplianceTypeKeepsOneWindow()
     QCOMPARE(StylingController::getInstance()->theme(), StylingController::LOUNGE_THEME);
     QCOMPARE(m_engine->rootObjects().size(), roots);
     QVERIFY(app->stateMachine().isRunning());
+}
+
+void TestStateMachine::everyPressMakesTheUnitClick()
+{
+    auto* window = qobject_cast<QQuickWindow*>(mainWindow());
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    // A mouse area on the screen below still gets the press.
+    QQuickItem* screen = qobject_cast<QQuickItem*>(window->findChild<QObject*>(
+        ApplicationController::instance()->appState()->currentScreen().section('/', -1)));
+    QVERIFY(screen);
+    QQmlComponent probe(m_engine);
+    probe.setData("import QtQuick 2.15\nMouseArea { anchors.fill: parent; property int presses: 0;"
+                  " onPressed: presses++ }",
+                  QUrl());
+    QScopedPointer<QObject> area(probe.create());
+    QVERIFY2(area, qPrintable(probe.errorString()));
+    qobject_cast<QQuickItem*>(area.data())->setParentItem(screen);
+
+    m_sent.clear();
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(640, 400));
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(100, 700));
+    int clicks = 0;
+    for (const Sent& s : qAsConst(m_sent))
+        clicks += (s.receiver == 0x08 && s.command == 0xA3 && s.data.isEmpty()) ? 1 : 0;
+    QCOMPARE(clicks, 2);
+    QCOMPARE(area->property("presses").toInt(), 2);
+}
+
+void TestStateMachine::languageChangeReloadsTheScreen()
+{
+    const QString screen = ApplicationController::instance()->appState()->currentScreen();
+    QObject* before = mainWindow()->findChild<QObject*>(screen.section('/', -1));
+    QVERIFY(before);
+    QPointer<QObject> watch(before);
+    emit ApplicationController::instance()->languageController().languageChanged();
+    QTRY_VERIFY(watch.isNull());      // the old instance is gone ...
+    QTRY_VERIFY(loaderShows(screen)); // ... and the same screen is built anew
 }
 
 void TestStateMachine::watchdogFlagsSilenceAndNextTelegramClearsIt()
