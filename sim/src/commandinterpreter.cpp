@@ -15,7 +15,12 @@ QString ok(const QString& text = QString())
 }
 QString fail(const QString& reason)
 {
-    return QStringLiteral("error ") + reason;
+    // Echoed input may hold anything; the answer stays one printable line.
+    QString clean = reason;
+    for (QChar& c : clean)
+        if (!c.isPrint())
+            c = QLatin1Char('?');
+    return QStringLiteral("error ") + clean;
 }
 } // namespace
 
@@ -251,7 +256,8 @@ QString CommandInterpreter::audio(const QStringList& args, const QString& rest)
         return ok(QStringLiteral("audio volume %1").arg(v));
     }
     if (sub == QLatin1String("track") && args.size() >= 3) {
-        const QString text = rest.mid(rest.indexOf(QLatin1String("track")) + 5).trimmed();
+        const QString text =
+            rest.mid(rest.indexOf(QLatin1String("track"), 0, Qt::CaseInsensitive) + 5).trimmed();
         m_audio.setTrackText(text);
         return ok(QStringLiteral("audio track"));
     }
