@@ -138,6 +138,7 @@ private slots:
     void emptyDatagramsDiscarded();
     void stalledWriteIsDroppedThreadLives();
     void destructionIsPrompt();
+    void busyDownPortLeavesLinkStopped();
     void lineLostEndsProcess();
     void unopenablePortEndsProcess();
 
@@ -460,6 +461,22 @@ void TestCommLayer::destructionIsPrompt()
     QUdpSocket up, down;
     QVERIFY(up.bind(QHostAddress::LocalHost, rimoCommLayer::UpPort));
     QVERIFY(down.bind(QHostAddress::LocalHost, rimoCommLayer::DownPort));
+}
+
+void TestCommLayer::busyDownPortLeavesLinkStopped()
+{
+    QUdpSocket squatter;
+    QVERIFY(squatter.bind(QHostAddress::LocalHost, rimoCommLayer::DownPort));
+    m_peer->startBeacon(0x01);
+    m_control = std::make_unique<rimoCommControl>();
+    m_peer->stopBeacon();
+    QVERIFY(!m_control->isLinkRunning());
+    QCOMPARE(m_control->getDBM(), uchar(0x01)); // the line itself was fine
+    // Nothing goes out on the line.
+    rimoTelegram t(1, 0x08, 0x94, 0x89, QByteArray::fromHex("0100"));
+    m_control->onTelegramToSend(t);
+    QTest::qWait(50);
+    QCOMPARE(m_peer->count(Kind::Block), 0);
 }
 
 void TestCommLayer::lineLostEndsProcess()
