@@ -1,7 +1,9 @@
 // The boards' side of the link layer without a pty, the control line
 // splitting and the command-line options.
 
+#include "audioboard.h"
 #include "controlserver.h"
+#include "maincontrolunit.h"
 #include "peerlink.h"
 #include "rimolinkcodec.h"
 #include "simoptions.h"
@@ -89,6 +91,7 @@ class TestBusSimLink : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("rimo.bussim.*=false")); }
     void everyBlockIsAnswered_data();
     void everyBlockIsAnswered();
     void repeatedBlockIsDeliveredOnce_data();
@@ -99,6 +102,7 @@ private slots:
     void sentFaultsAreRepairedByTheRetry();
     void absentPanelGetsOneAttemptPerBlock();
     void randomLineBytesNeverStopTheLink();
+    void wellFramedNonsenseReachesTheBoardsHarmlessly();
 
     void controlLinesAreSplit();
     void options_data();
@@ -318,6 +322,57 @@ void TestBusSimLink::randomLineBytesNeverStopTheLink()
     l.link->receive(QByteArray::fromHex("ff3cff00") + good, 5000);
     QVERIFY(l.allWritten().endsWith(QByteArray::fromHex("fff0")));
     QCOMPARE(l.telegrams.size(), before + 1);
+}
+
+void TestBusSimLink::wellFramedNonsenseReachesTheBoardsHarmlessly()
+{
+    // Blocks with a good CRC but arbitrary headers, offsets and chunks, for
+    // the boards' addresses: reassembly and the boards take whatever
+    // telegrams come out of them.
+    SimOptions options;
+    MainControlUnit unit(options);
+    AudioBoard audio;
+    int out = 0;
+    QObject::connect(&unit, &MainControlUnit::telegramOut, [&out](const SimTelegram&) { ++out; });
+    QObject::connect(&audio, &AudioBoard::telegramOut, [&out](const SimTelegram&) { ++out; });
+    unit.start();
+    int delivered = 0;
+    PeerLink::Callbacks cb;
+    cb.write = [](const QByteArray&) {};
+    cb.telegram = [&](const rimoTelegram& t, uchar) {
+        ++delivered;
+        const SimTelegram st{t.receiverAddress(), t.senderAddress(), t.command(), t.data()};
+        if (st.receiver == 0x08)
+            unit.handleTelegram(st);
+        else
+            audio.handleTelegram(st);
+    };
+    PeerLink link(cb);
+    QRandomGenerator rng(99);
+    const uchar receivers[] = {0x08, 0xF2, 0x98};
+    const uchar commands[] = {0x00, 0x09, 0x89, 0xA9, 0xB0, 0xB1, 0xB3, 0x92};
+    qint64 now = 0;
+    for (int i = 0; i < 20000; ++i) {
+        QByteArray chunk(int(rng.bounded(1, 41)), '\0');
+        for (char& c : chunk)
+            c = char(rng.bounded(256));
+        if (rng.bounded(2) == 0)
+            chunk[0] = char(commands[rng.bounded(int(sizeof commands))]);
+        const uchar header = uchar(
+            rng.bounded(4) == 0 ? rng.bounded(256) : (chunk.size() | (rng.bounded(3) ? 0x80 : 0)));
+        const quint16 offset = quint16(rng.bounded(3) == 0 ? rng.bounded(65536) : 0);
+        const QByteArray raw = rimolink::makeRawBlock(header, receivers[rng.bounded(3)], 0x94,
+                                                      uchar(rng.bounded(256)), offset, chunk);
+        link.receive(rimolink::blockToTransmission(rimolink::rawBlockToBlock(raw)), now);
+        now += rng.bounded(30);
+        if (i % 100 == 0) {
+            unit.advance(50);
+            audio.advance(50);
+        }
+    }
+    QVERIFY(delivered > 1000);
+    QVERIFY(out > 0);
+    QVERIFY(unit.deviceState() >= 0 && unit.deviceState() <= 24);
 }
 
 void TestBusSimLink::controlLinesAreSplit()
