@@ -137,6 +137,7 @@ private slots:
     void writeIsClampedAndReportedBack();
     void verifyAnswersCorrectOrWrong();
     void sessionCountsDown();
+    void idleLineStillReachesThePanel();
     void silenceStopsAllTraffic();
     void receivedBlockFaults_data();
     void receivedBlockFaults();
@@ -370,6 +371,27 @@ void TestBusSimLine::sessionCountsDown()
     const qint64 gap = times.at(2).atMs - times.at(1).atMs;
     QVERIFY2(gap > 700 && gap < 1300, qPrintable(QString::number(gap)));
     QVERIFY(control("state 18").startsWith("ok"));
+}
+
+void TestBusSimLine::idleLineStillReachesThePanel()
+{
+    // Nothing asked, nothing changing: the panel still hears from the boards
+    // well within its 5 s watchdog (at most every 2 s).
+    const int from = m_received.size();
+    const qint64 start = m_clock.elapsed();
+    QTest::qWait(3000);
+    qint64 last = start;
+    int toPanel = 0;
+    for (int i = from; i < m_received.size(); ++i) {
+        if (m_received.at(i).receiver != Gui)
+            continue;
+        QVERIFY2(m_received.at(i).atMs - last <= 2000,
+                 qPrintable(QString::number(m_received.at(i).atMs - last)));
+        last = m_received.at(i).atMs;
+        ++toPanel;
+    }
+    QVERIFY(toPanel >= 2);
+    QVERIFY(m_clock.elapsed() - last <= 2000);
 }
 
 void TestBusSimLine::silenceStopsAllTraffic()
