@@ -98,9 +98,9 @@ void rimoCommLayer::run()
     // as a system service). Without the right the thread runs at the
     // process' own priority.
     errno = 0;
-    const int nice = ::getpriority(PRIO_PROCESS, 0);
+    const int base = ::getpriority(PRIO_PROCESS, 0);
     if (errno == 0)
-        ::setpriority(PRIO_PROCESS, pid_t(::syscall(SYS_gettid)), std::max(nice - 10, -20));
+        ::setpriority(PRIO_PROCESS, pid_t(::syscall(SYS_gettid)), std::max(base - 10, -20));
     // Service loop. Instead of alternating short waits on the line and the
     // socket it waits on both descriptors at once: any input is served at
     // once and an idle line costs no wake-ups.
