@@ -100,7 +100,7 @@ void rimoTelegramClient::onAnswerTimeout()
 {
     if (m_phase != Phase::AwaitingAnswer)
         return;
-    judgeAnswer(m_registrationSocket.readAll());
+    judgeAnswer(m_registrationSocket.isOpen() ? m_registrationSocket.readAll() : QByteArray());
 }
 
 void rimoTelegramClient::onConnectTimeout()
@@ -178,7 +178,8 @@ void rimoTelegramClient::onStateChanged(QLocalSocket::LocalSocketState state)
         } else if (m_phase == Phase::AwaitingAnswer) {
             // Closed before answering: judge what arrived (nothing, usually).
             m_answerTimer.stop();
-            judgeAnswer(m_registrationSocket.readAll());
+            judgeAnswer(m_registrationSocket.isOpen() ? m_registrationSocket.readAll()
+                                                      : QByteArray());
         }
         break;
     case QLocalSocket::ConnectingState:

@@ -33,6 +33,9 @@ FakeBroker::FakeBroker(QObject* parent) : QObject(parent)
                     break;
                 case Answer::Nothing:
                     break;
+                case Answer::Close:
+                    s->disconnectFromServer();
+                    return;
                 }
                 s->flush();
             });

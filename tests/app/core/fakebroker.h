@@ -17,7 +17,7 @@ class FakeBroker : public QObject
     Q_OBJECT
 
 public:
-    enum class Answer { Port, Garbage3, Nothing };
+    enum class Answer { Port, Garbage3, Nothing, Close };
 
     explicit FakeBroker(QObject* parent = nullptr);
 

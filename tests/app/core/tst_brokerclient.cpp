@@ -46,6 +46,7 @@ private slots:
     void outgoingDatagramIsByteExact();
     void incomingDatagrams();
     void garbageAnswerLeadsToANewAttempt();
+    void closedBeforeAnswerLeadsToANewAttempt();
     void retriesEverySecondWhileBrokerIsDown();
     void reRegistersWhenTheBrokerComesBack();
     void failedBindIsRetried();
@@ -129,6 +130,22 @@ void TestBrokerClient::garbageAnswerLeadsToANewAttempt()
     broker.answer = FakeBroker::Answer::Port;
     QSignalSpy registered(&client, &rimoTelegramClient::registered);
     QVERIFY(registered.wait(2500));
+}
+
+void TestBrokerClient::closedBeforeAnswerLeadsToANewAttempt()
+{
+    // A broker that refuses the registration by dropping the link.
+    FakeBroker broker;
+    broker.answer = FakeBroker::Answer::Close;
+    QVERIFY(broker.listen());
+    rimoTelegramClient client(0x94, GuiAddresses, 8228);
+    QTRY_COMPARE_WITH_TIMEOUT(broker.registrations.size(), 2, 3000);
+    const qint64 gap = broker.registrationTimes[1] - broker.registrationTimes[0];
+    QVERIFY2(gap >= 900 && gap < 2000, qPrintable(QString::number(gap)));
+    // Reported either as a socket error or as an empty answer.
+    QVERIFY(count("recovering from") + count("server sent garbage:") >= 1);
+    QCOMPARE(count("QIODevice::read"), 0);
+    QVERIFY(!client.isRegistered());
 }
 
 void TestBrokerClient::retriesEverySecondWhileBrokerIsDown()
