@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstring>
@@ -136,10 +137,14 @@ void PtyLine::onReadable()
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
-            // EIO without any reader: nothing to read until a panel opens it.
-            // We keep the slave open, so this should not happen; avoid a
-            // busy loop if it does.
+            // EIO while no side holds the slave. We keep it open, so this
+            // should not happen; if it does, neither spin nor go deaf: look
+            // again a little later.
             m_notifier->setEnabled(false);
+            QTimer::singleShot(100, this, [this] {
+                if (m_notifier)
+                    m_notifier->setEnabled(true);
+            });
         }
         break;
     }
