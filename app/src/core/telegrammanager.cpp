@@ -60,6 +60,9 @@ TelegramManager::Decoders TelegramManager::defaultDecoders()
 
 void TelegramManager::startCrcScan()
 {
+    // The result crosses threads as a queued uint32_t: without the type name
+    // registered the value would be dropped with only a warning.
+    qRegisterMetaType<uint32_t>("uint32_t");
     auto* thread = new QThread;
     auto* worker = new CalculateCRC32Thread;
     worker->moveToThread(thread);
