@@ -378,7 +378,18 @@ void RawBlockStore::insertTime(quint16 key, qint64 nowMs)
 
 void RawBlockStore::insertBlock(quint16 key, const QByteArray& raw)
 {
-    m_blocks[key].prepend(raw);
+    // A repeated chunk (the peer missed our ACK) replaces the one stored at
+    // its offset: reassembly takes the newest anyway, and a peer repeating
+    // blocks of a telegram it never finishes cannot make the store grow.
+    QList<QByteArray>& blocks = m_blocks[key];
+    const quint16 offset = rawOffset(raw);
+    for (int i = 0; i < blocks.size(); ++i) {
+        if (rawOffset(blocks.at(i)) == offset) {
+            blocks.removeAt(i);
+            break;
+        }
+    }
+    blocks.prepend(raw);
 }
 
 QList<QByteArray> RawBlockStore::takeBlocksById(quint16 key)

@@ -201,7 +201,7 @@ public:
     void clear();
 
 private:
-    QHash<quint16, QList<QByteArray>> m_blocks; // newest first per key
+    QHash<quint16, QList<QByteArray>> m_blocks; // newest first, one per offset
     QHash<quint16, qint64> m_ages;              // time of the key's last block
 };
 

@@ -77,6 +77,7 @@ private slots:
     void staleKeysRemovedAtNextCompletion();
     void ageOnlyBlockRefreshesKey();
     void repeatedSingleBlockDeliveredTwice();
+    void repeatedChunkKeepsNewestOnly();
     void roundTripThroughScannerAndStore();
 };
 
@@ -455,6 +456,33 @@ void TestLinkCodec::repeatedSingleBlockDeliveredTwice()
     RawBlockStore store;
     QVERIFY(store.addBlock(raw, 0).telegram);
     QVERIFY(store.addBlock(raw, 1).telegram);
+}
+
+void TestLinkCodec::repeatedChunkKeepsNewestOnly()
+{
+    // A peer that keeps repeating the first block of a telegram it never
+    // finishes must not make the store grow without end.
+    const QVector<QByteArray> raws = telegramToRawBlocks(telegramWithPayload(60, 0x06));
+    RawBlockStore store;
+    for (int i = 0; i < 1000; ++i)
+        QVERIFY(!store.addBlock(raws[0], i % 50).completed);
+    QCOMPARE(store.keyCount(), 1);
+    QCOMPARE(store.blockCount(), 1);
+
+    // The newest chunk at an offset is the one that counts: the same key
+    // (sender and TId) reused for another telegram reassembles the new one.
+    QByteArray otherData(57, Qt::Uninitialized);
+    for (int i = 0; i < otherData.size(); ++i)
+        otherData[i] = char(0xA0 + i);
+    const rimoTelegram newer(0x06, 0x94, 0x08, 0x09, otherData);
+    const QVector<QByteArray> newerRaws = telegramToRawBlocks(newer);
+    QCOMPARE(blockKey(newerRaws[0]), blockKey(raws[0]));
+    store.addBlock(newerRaws[0], 60);
+    QCOMPARE(store.blockCount(), 1);
+    const RawBlockStore::AddResult r = store.addBlock(newerRaws[1], 61);
+    QVERIFY(r.telegram);
+    QCOMPARE(r.telegram->getTelegram(), newer.getTelegram());
+    QCOMPARE(store.blockCount(), 0);
 }
 
 void TestLinkCodec::roundTripThroughScannerAndStore()
