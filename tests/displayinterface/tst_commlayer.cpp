@@ -134,6 +134,8 @@ private slots:
     void everyClientGetsEveryTelegram();
     void reRegisteredClientGetsEachTelegramOnce();
     void addressListFollowsRegistration();
+    void clientAnnouncesItself_data();
+    void clientAnnouncesItself();
     void invalidClientTelegramDroppedByLinkLayer();
     void emptyDatagramsDiscarded();
     void stalledWriteIsDroppedThreadLives();
@@ -383,6 +385,44 @@ void TestCommLayer::addressListFollowsRegistration()
     m_peer->sendTelegram(rimoTelegram(5, 0x21, 0x08, 0x09, QByteArray::fromHex("05")));
     QVERIFY(waitPeer(*m_peer, Kind::Ack, 1, 2000));
     QVERIFY(user.settle(50).isEmpty());
+}
+
+void TestCommLayer::clientAnnouncesItself_data()
+{
+    QTest::addColumn<int>("sender");
+    QTest::addColumn<QByteArray>("receivers");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("gui") << 0x94 << QByteArray::fromHex("00020694")
+                         << "CommClient 0x94 created. Listening to 00 02 06 94 portIn 18301 "
+                            "portOut 18302";
+    QTest::newRow("one address") << 0xC8 << QByteArray::fromHex("C8")
+                                 << "CommClient 0xc8 created. Listening to c8 portIn 18301 "
+                                    "portOut 18302";
+}
+
+namespace {
+QtMsgType g_lastType = QtDebugMsg;
+QString g_lastMessage;
+void keepLast(QtMsgType type, const QMessageLogContext&, const QString& msg)
+{
+    g_lastType = type;
+    g_lastMessage = msg;
+}
+} // namespace
+
+void TestCommLayer::clientAnnouncesItself()
+{
+    QFETCH(int, sender);
+    QFETCH(QByteArray, receivers);
+    QFETCH(QString, line);
+    g_lastMessage.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(keepLast);
+    {
+        rimoCommClient client(uchar(sender), receivers, ClientIn, ClientOut);
+    }
+    qInstallMessageHandler(previous);
+    QCOMPARE(g_lastMessage, line);
+    QCOMPARE(g_lastType, QtInfoMsg);
 }
 
 void TestCommLayer::invalidClientTelegramDroppedByLinkLayer()
