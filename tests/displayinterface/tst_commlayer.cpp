@@ -141,6 +141,7 @@ private slots:
     void stalledWriteIsDroppedThreadLives();
     void destructionIsPrompt();
     void busyDownPortLeavesLinkStopped();
+    void silentPeerHoldsStartUp();
     void lineLostEndsProcess();
     void unopenablePortEndsProcess();
 
@@ -520,6 +521,27 @@ void TestCommLayer::busyDownPortLeavesLinkStopped()
     m_control->onTelegramToSend(t);
     QTest::qWait(50);
     QCOMPARE(m_peer->count(Kind::Block), 0);
+}
+
+void TestCommLayer::silentPeerHoldsStartUp()
+{
+    // Until the boards have sent a transmission start the comm control does
+    // not come up; the first start lets it go on with that start's marker.
+    QProcess probe;
+    QByteArray out;
+    connect(&probe, &QProcess::readyReadStandardOutput,
+            [&] { out += probe.readAllStandardOutput(); });
+    probe.start(QStringLiteral(LINKPROBE_PATH), QStringList());
+    QVERIFY(probe.waitForStarted());
+    m_peer->write(QByteArray::fromHex("00FF3C12FFF0")); // no start among these
+    QTest::qWait(500);
+    QCOMPARE(probe.state(), QProcess::Running);
+    QVERIFY(!out.contains("ready"));
+    m_peer->startBeacon(0x02);
+    QTRY_VERIFY_WITH_TIMEOUT(out.contains("linkprobe: ready dbm=2"), 10000);
+    m_peer->stopBeacon();
+    probe.kill();
+    QVERIFY(probe.waitForFinished(5000));
 }
 
 void TestCommLayer::lineLostEndsProcess()
