@@ -695,6 +695,96 @@ private slots:
         QCOMPARE(spy.count(), 0);
         QVERIFY(d.updateBinaryState().isEmpty());
     }
+
+    // The steps after a complete copy: the replacement and the sync can each
+    // fail on their own, and neither may lead to a reboot.
+    void selfUpdateLaterStepFails_data()
+    {
+        QTest::addColumn<bool>("targetIsFolder");
+        QTest::addColumn<bool>("syncOnPath");
+        QTest::addColumn<QString>("lastState"); // regular expression
+        QTest::addColumn<QStringList>("programs");
+
+        QTest::newRow("replacing fails: system error reported")
+            << true << true << QStringLiteral("REMOVE OLD BIN ERROR: \\S.*") << QStringList{"cp"};
+        QTest::newRow("sync missing")
+            << false << false
+            << QRegularExpression::escape(
+                   QLatin1String("SYNC FILESYSTEM ERROR: ") +
+                   DeviceController::processErrorText(QProcess::FailedToStart))
+            << QStringList{"cp"};
+    }
+
+    void selfUpdateLaterStepFails()
+    {
+        QFETCH(bool, targetIsFolder);
+        QFETCH(bool, syncOnPath);
+        QFETCH(QString, lastState);
+        QFETCH(QStringList, programs);
+
+        const QString target = systemPath(QStringLiteral("/usr/bin/vanto"));
+        QFile::remove(target);
+        QDir(target).removeRecursively();
+        writeFile(systemPath(QStringLiteral("/media/sd_card/vanto")), "NEW PROGRAM");
+        if (targetIsFolder)
+            writeFile(target + QLatin1String("/keep"), "in the way");
+        else
+            writeFile(target, "OLD PROGRAM", kExecutable);
+        stub("cp", "exec /bin/cp \"$@\"");
+        stub("reboot", "exit 0");
+        if (syncOnPath)
+            stub("sync", "exit 0");
+        // Only the stubs: no system sync either.
+        qputenv("PATH", m_stubDir.toUtf8());
+
+        DeviceController d;
+        QStringList seen;
+        connect(&d, &DeviceController::updateBinaryStateChanged, this,
+                [&] { seen << d.updateBinaryState(); });
+        d.startUpdateBinary();
+        QTRY_VERIFY(!seen.isEmpty() &&
+                    QRegularExpression(QRegularExpression::anchoredPattern(lastState))
+                        .match(seen.last())
+                        .hasMatch());
+        qputenv("PATH", m_stubDir.toUtf8() + ':' + m_originalPath);
+        QTest::qWait(300);
+        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(lastState))
+                     .match(seen.last())
+                     .hasMatch(),
+                 qPrintable(seen.join('|')));
+        QStringList ran;
+        for (const QString& l : logLines())
+            ran << l.section(' ', 0, 0);
+        QCOMPARE(ran, programs);
+        QVERIFY(!QFileInfo::exists(target + QLatin1String(".update")));
+        if (targetIsFolder)
+            QCOMPARE(readFile(target + QLatin1String("/keep")), QByteArray("in the way"));
+        QDir(target).removeRecursively();
+    }
+
+    // A second start while the chain runs must not start a second copy into
+    // the same staging file.
+    void selfUpdateSecondStartIgnored()
+    {
+        const QString target = systemPath(QStringLiteral("/usr/bin/vanto"));
+        QFile::remove(target);
+        writeFile(systemPath(QStringLiteral("/media/sd_card/vanto")), "NEW PROGRAM");
+        writeFile(target, "OLD PROGRAM", kExecutable);
+        stub("cp", "sleep 0.3; exec /bin/cp \"$@\"");
+        stub("sync", "exit 0");
+        stub("reboot", "exit 0");
+
+        DeviceController d;
+        d.startUpdateBinary();
+        d.startUpdateBinary();
+        QTRY_VERIFY(logLines().contains(QStringLiteral("reboot []")));
+        QTest::qWait(300);
+        QStringList ran;
+        for (const QString& l : logLines())
+            ran << l.section(' ', 0, 0);
+        QCOMPARE(ran, (QStringList{"cp", "sync", "reboot"}));
+        QCOMPARE(readFile(target), QByteArray("NEW PROGRAM"));
+    }
 };
 
 QTEST_MAIN(TestControllers)

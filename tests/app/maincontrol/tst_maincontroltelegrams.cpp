@@ -21,6 +21,8 @@
 #include <QDir>
 #include <QFile>
 #include <QQmlApplicationEngine>
+#include <QQmlContext>
+#include <QQmlExpression>
 #include <QtTest>
 
 namespace {
@@ -663,6 +665,88 @@ private slots:
         QCOMPARE(int(t.sender), 0x94);
         QCOMPARE(int(t.command), answerCommand);
         QCOMPARE(t.data.toHex(' '), answer.toHex(' '));
+    }
+
+    // The screens call the controllers' invokables with plain JavaScript
+    // numbers; every argument type (uint8_t, uint16_t, int16_t, enumerations,
+    // double) must convert, or the call fails at run time in QML only.
+    void invokablesFromQml_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::addColumn<QString>("result");   // empty: the call returns nothing
+        QTest::addColumn<int>("sentCommand");  // -1: nothing sent
+        QTest::addColumn<QString>("sentHead"); // leading data bytes in hex
+        QTest::addColumn<int>("offset");       // one more data byte to check, -1: none
+        QTest::addColumn<int>("byte");
+
+        QTest::newRow("device name, uint8_t") << "deviceController.getDeviceName(0x25)"
+                                              << "NODE" << -1 << QString() << -1 << 0;
+        QTest::newRow("device state name, uint16_t")
+            << "deviceController.getReadableDeviceState(15)"
+            << "HOLD" << -1 << QString() << -1 << 0;
+        QTest::newRow("leading zeros") << "deviceController.appendLeadingZeros(7, 4)"
+                                       << "0007" << -1 << QString() << -1 << 0;
+        QTest::newRow("hex text") << "deviceController.convertIntToHexString(255)"
+                                  << "FF" << -1 << QString() << -1 << 0;
+        QTest::newRow("error bit, uint8_t") << "errorController.hasCurrentError(200)"
+                                            << "false" << -1 << QString() << -1 << 0;
+        QTest::newRow("massage time") << "massageController.convertMassageTime(754)"
+                                      << "12:34" << -1 << QString() << -1 << 0;
+        QTest::newRow("motor position, double")
+            << "massageController.convertMotorPos1(300.0, 600, 150)"
+            << "75" << -1 << QString() << -1 << 0;
+        QTest::newRow("request, uint16_t")
+            << "deviceController.requestValues(10017)" << QString() << 0x89 << "21 27" << -1 << 0;
+        QTest::newRow("state step, uint16_t") << "deviceController.setCurrentDeviceStateStep(9)"
+                                              << QString() << 0xA9 << "21 27" << 16 << 9;
+        QTest::newRow("action, enumeration")
+            << "deviceController.setAudioBass(130)" << QString() << 0xA9 << "47 27" << 21 << 130;
+        QTest::newRow("default, int16_t") << "massageController.setNozzleSpeedDefValue(3)"
+                                          << QString() << 0xA9 << "11 27 03 00" << -1 << 0;
+        QTest::newRow("body area, enumeration")
+            << "massageController.setBodyArea(6)" << QString() << 0xA9 << "14 27" << 4 << 6;
+    }
+
+    void invokablesFromQml()
+    {
+        QFETCH(QString, expression);
+        QFETCH(QString, result);
+        QFETCH(int, sentCommand);
+        QFETCH(QString, sentHead);
+        QFETCH(int, offset);
+        QFETCH(int, byte);
+
+        TelegramCapture capture;
+        QQmlExpression expr(engine->rootContext(), nullptr, expression);
+        const QVariant v = expr.evaluate();
+        QVERIFY2(!expr.hasError(), qPrintable(expr.error().toString()));
+        if (!result.isEmpty())
+            QCOMPARE(v.toString(), result);
+        if (sentCommand < 0) {
+            QCOMPARE(capture.sent().size(), 0);
+            return;
+        }
+        QCOMPARE(capture.sent().size(), 1);
+        QCOMPARE(int(capture.sent().first().command), sentCommand);
+        QVERIFY2(capture.sent().first().data.toHex(' ').startsWith(sentHead.toLatin1()),
+                 capture.sent().first().data.toHex(' ').constData());
+        if (offset >= 0)
+            QCOMPARE(int(quint8(capture.sent().first().data.at(offset))), byte);
+    }
+
+    // The three debug lines of a checksum answer: value, hex value, bytes sent.
+    void checksumAnswerLogs()
+    {
+        TelegramManager::instance()->onCrc32ThreadFinished(0x0A2B3C4D);
+        LogCapture logs;
+        decodeOne(0x89, QByteArray::fromHex("D401"));
+        QStringList crcLines;
+        for (const QString& l : logs.lines())
+            if (l.startsWith(QLatin1String("crc32")) || l.startsWith(QLatin1String("CRC")) ||
+                l.startsWith(QLatin1String("Send crc")))
+                crcLines << l;
+        QCOMPARE(crcLines, (QStringList{"crc32 val external: 170605645", "CRC in hex: 0a2b3c4d",
+                                        "Send crc with: d5 01 0a 2b 3c 4d"}));
     }
 
     void checksumBeforeScanFinished()
