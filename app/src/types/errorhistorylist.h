@@ -10,8 +10,6 @@ struct error_history_list
     Q_GADGET
     Q_PROPERTY(quint16 index MEMBER index)
     Q_PROPERTY(qint32 errorNumber MEMBER errorNumber)
-    Q_PROPERTY(quint8 currentDeviceStatus MEMBER currentDeviceStatus)
-    Q_PROPERTY(quint8 errorStatus MEMBER errorStatus)
     Q_PROPERTY(quint8 dateTimeSecond MEMBER dateTimeSecond)
     Q_PROPERTY(quint8 dateTimeMinute MEMBER dateTimeMinute)
     Q_PROPERTY(quint8 dateTimeHour MEMBER dateTimeHour)
@@ -19,12 +17,12 @@ struct error_history_list
     Q_PROPERTY(quint8 dateTimeDay MEMBER dateTimeDay)
     Q_PROPERTY(quint8 dateTimeMonth MEMBER dateTimeMonth)
     Q_PROPERTY(quint16 dateTimeYear MEMBER dateTimeYear)
+    Q_PROPERTY(quint8 currentDeviceStatus MEMBER currentDeviceStatus)
+    Q_PROPERTY(quint8 errorStatus MEMBER errorStatus)
 
 public:
     quint16 index = 0xFFFF;
     qint32 errorNumber = 0;
-    quint8 currentDeviceStatus = 0xFF;
-    quint8 errorStatus = 0xFF;
     // The date is not decoded from the report; the fields keep their
     // "unknown" markers.
     quint8 dateTimeSecond = 0xFF;
@@ -34,6 +32,8 @@ public:
     quint8 dateTimeDay = 0xFF;
     quint8 dateTimeMonth = 0xFF;
     quint16 dateTimeYear = 0xFFFF;
+    quint8 currentDeviceStatus = 0xFF;
+    quint8 errorStatus = 0xFF;
 
     static constexpr int MinDataSize = 17;
 
