@@ -198,6 +198,70 @@ private slots:
         QCOMPARE(spy.count(), before + 1);
     }
 
+    // A report counts as changed when any single field from def onward
+    // differs; the identifier alone does not.
+    void everyFieldCounts_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<bool>("changes");
+        const char* names[] = {"id",      "def",  "value",  "min",     "max",      "step",
+                               "divider", "type", "action", "message", "message2", "current"};
+        for (int i = 0; i < 12; ++i)
+            QTest::newRow(names[i]) << i << (i != 0);
+    }
+
+    void everyFieldCounts()
+    {
+        QFETCH(int, field);
+        QFETCH(bool, changes);
+        ErrorController e;
+        const telegram_param_def a = distinctRecord(E::PARAM_CURRENT_ERROR_LIST_1);
+        e.onCurrentErrorList1Changed(a);
+        QSignalSpy spy(&e, SIGNAL(currentErrorList1Changed()));
+        telegram_param_def b = a;
+        switch (field) {
+        case 0:
+            b.id += 1;
+            break;
+        case 1:
+            b.def += 1;
+            break;
+        case 2:
+            b.value += 1;
+            break;
+        case 3:
+            b.min += 1;
+            break;
+        case 4:
+            b.max += 1;
+            break;
+        case 5:
+            b.step += 1;
+            break;
+        case 6:
+            b.divider += 1;
+            break;
+        case 7:
+            b.type += 1;
+            break;
+        case 8:
+            b.action += 1;
+            break;
+        case 9:
+            b.message += 1;
+            break;
+        case 10:
+            b.message2 += 1;
+            break;
+        case 11:
+            b.current += 1;
+            break;
+        }
+        e.onCurrentErrorList1Changed(b);
+        QCOMPARE(spy.count(), changes ? 1 : 0);
+        QCOMPARE(e.currentErrorList1(), b); // stored either way
+    }
+
     void audioVolumeShownInSteps_data()
     {
         QTest::addColumn<int>("percent");

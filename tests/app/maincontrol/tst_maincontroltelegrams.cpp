@@ -377,6 +377,28 @@ private slots:
 
     // --- framing of reports and records --------------------------------------
 
+    // Every field of a report lands at its own offset, read from bytes
+    // written out by hand (not by the record's own encoder).
+    void recordFieldsDecoded()
+    {
+        const QByteArray bytes =
+            recordBytes(10007, 0xFEDC, -123456, -5, 0x7FFF0001, 0xABCD, 0x1234, 6, 133, 1, 7, -99);
+        decodeOne(0x09, bytes);
+        const telegram_param_def r = app->deviceController().operatingHours();
+        QCOMPARE(r.id, quint16(10007));
+        QCOMPARE(r.def, quint16(0xFEDC));
+        QCOMPARE(r.value, -123456);
+        QCOMPARE(r.min, -5);
+        QCOMPARE(r.max, 0x7FFF0001);
+        QCOMPARE(r.step, quint16(0xABCD));
+        QCOMPARE(r.divider, quint16(0x1234));
+        QCOMPARE(r.type, quint8(6));
+        QCOMPARE(r.action, quint8(133));
+        QCOMPARE(r.message, quint8(1));
+        QCOMPARE(r.message2, quint8(7));
+        QCOMPARE(r.current, -99);
+    }
+
     void reportLengths_data()
     {
         QTest::addColumn<QByteArray>("data");
