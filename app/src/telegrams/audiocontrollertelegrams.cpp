@@ -73,7 +73,12 @@ void AudioControllerTelegrams::decode(const rimoTelegram& telegram)
     }
 
     case CmdCurrentFolder: {
+        // Like every text of the board, the name ends at its first zero byte;
+        // what follows it is no part of the name.
         QByteArray name = data;
+        const int zero = name.indexOf('\0');
+        if (zero >= 0)
+            name.truncate(zero);
         while (!name.isEmpty() && (name.endsWith('\0') || name.endsWith(' ')))
             name.chop(1);
         const QString dir = QString::fromLatin1(name.trimmed());

@@ -83,6 +83,8 @@ private slots:
     void audioVolume_data();
     void audioVolume();
     void audioCurrentFolder();
+    void audioCurrentFolderName_data();
+    void audioCurrentFolderName();
     void audioFolderList();
     void audioFolderListLimit();
     void audioFolderRenamed();
@@ -236,6 +238,37 @@ void TestBoardTelegrams::audioCurrentFolder()
     // The same folder again changes nothing.
     decoder.decode(telegram(AudioBoard, 0x31, QByteArray("Jazz")));
     QCOMPARE(dirSpy.count(), 2);
+}
+
+void TestBoardTelegrams::audioCurrentFolderName_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QString>("dir");
+
+    QTest::newRow("trailing blanks and zero") << QByteArray("Rock  \0", 7) << "Rock";
+    QTest::newRow("leading blanks") << QByteArray("  Jazz", 6) << "Jazz";
+    QTest::newRow("blank inside the name stays") << QByteArray("Hard Rock \0\0", 12) << "Hard Rock";
+    QTest::newRow("the name ends at its first zero byte")
+        << QByteArray("Rock\0old name", 13) << "Rock";
+    QTest::newRow("blanks before the zero byte of a reused buffer")
+        << QByteArray("Rock  \0Classic", 14) << "Rock";
+    QTest::newRow("latin-1") << QByteArray("Caf\xE9", 4) << QString::fromLatin1("Caf\xE9");
+    QTest::newRow("only blanks and zeros") << QByteArray(" \0 \0", 4) << "";
+}
+
+void TestBoardTelegrams::audioCurrentFolderName()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(QString, dir);
+
+    media().setAudioDir(QStringLiteral("previous"));
+    folders().clearAll();
+    AudioControllerTelegrams decoder;
+    decoder.decode(telegram(AudioBoard, 0x32, folderEntry(1, dir.toLatin1())));
+    decoder.decode(telegram(AudioBoard, 0x31, data));
+    QCOMPARE(media().audioDir(), dir);
+    // The folder of that name in the list is the current one.
+    QCOMPARE(folders().index(0).data(AudioModel::IsCurrentRole).toBool(), true);
 }
 
 void TestBoardTelegrams::audioFolderList()
