@@ -7,7 +7,10 @@
 #include <QVariantList>
 
 QuickstartButtonInfoModel::QuickstartButtonInfoModel(QObject* parent) : QAbstractListModel(parent)
-{}
+{
+    // The screens pass the move pair by this name.
+    qRegisterMetaType<MoveIndexes>("MoveIndexes");
+}
 
 QuickstartButtonInfoModel::~QuickstartButtonInfoModel()
 {

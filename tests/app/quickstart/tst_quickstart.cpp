@@ -130,6 +130,8 @@ void TestQuickstart::roles()
     QCOMPARE(model.index(2).data(QuickstartButtonInfoModel::BodyAreaEnumRole).toInt(), 3);
     const QVariant moveIndexes = model.index(0).data(QuickstartButtonInfoModel::MoveIndexesRole);
     QCOMPARE(moveIndexes.value<MoveIndexes>(), MoveIndexes(0, 0));
+    // The screens name the pair's type.
+    QCOMPARE(QMetaType::type("MoveIndexes"), qMetaTypeId<MoveIndexes>());
     QVERIFY(!model.index(4).data(QuickstartButtonInfoModel::BodyAreaEnumRole).isValid());
     QVERIFY(!model.index(0).data(Qt::DisplayRole).isValid());
 }
