@@ -125,5 +125,8 @@ void SoftwareLicenseInfoControllerPsm::selectedToolComponent(const QStringList& 
         while (!in.atEnd())
             m_formatedLicenseText += in.readLine() + QStringLiteral(" \n");
     }
+    // formatedLicenseText notifies with the model's signal; without it a
+    // bound text view would keep showing the previous component.
+    emit softwareLicenseInfoModelChanged();
     emit selectedToolComponentChanged();
 }

@@ -116,9 +116,16 @@ void TestLicenses::licenseText()
 
     SoftwareLicenseInfoControllerPsm controller;
     QSignalSpy ready(&controller, &SoftwareLicenseInfoControllerPsm::selectedToolComponentChanged);
+    // A text view bound to the property follows the property's own notify signal.
+    const QMetaObject* meta = controller.metaObject();
+    const QMetaProperty text = meta->property(meta->indexOfProperty("formatedLicenseText"));
+    QVERIFY(text.hasNotifySignal());
+    QSignalSpy textNotify(&controller, QByteArray("2" + text.notifySignal().methodSignature()));
+    QVERIFY(textNotify.isValid());
     controller.selectedToolComponent(
         {licenses() + "/alpha/COPYING", licenses() + "/alpha/sub/NOTICE", licenses() + "/README"});
     QCOMPARE(ready.count(), 1);
+    QCOMPARE(textNotify.count(), 1);
     const QString expected = header("alpha", "COPYING") + "Line one \nLine two \n" +
                              header("alpha", "NOTICE") + "Nested \n" + header("README", "README") +
                              "Top \n";
@@ -128,6 +135,7 @@ void TestLicenses::licenseText()
     controller.selectedToolComponent({licenses() + "/README"});
     QCOMPARE(controller.formatedLicenseText(), header("README", "README") + "Top \n");
     QCOMPARE(ready.count(), 2);
+    QCOMPARE(textNotify.count(), 2);
 }
 
 void TestLicenses::unreadableFileGivesHeaderOnly()
