@@ -2,6 +2,7 @@
 #include "core/rimotelegramclient.h"
 #include "core/startup.h"
 #include "core/telegrammanager.h"
+#include "core/testprobe.h"
 #include "types/enumproviderclass.h"
 
 #include <vantoui/framebuffercontroller.h>
@@ -41,6 +42,8 @@ int main(int argc, char* argv[])
 
     rimoTelegramClient client(TelegramManager::OwnAddress, QByteArray("\x00\x02\x06\x94", 4), 8228);
     const QUrl url(QStringLiteral("qrc:/qml/main.qml"));
+    // End-to-end tests observe the controllers through it; inert unless asked for.
+    TestProbe::install(&engine, url);
 
     TelegramManager* manager = TelegramManager::instance();
     StartUp startUp(&engine, &client, manager, url);
