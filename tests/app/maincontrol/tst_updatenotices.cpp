@@ -7,6 +7,8 @@
 #include "core/applicationcontroller.h"
 #include "types/enumproviderclass.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QtTest>
@@ -33,6 +35,22 @@ class TestUpdateNotices : public QObject
     Q_OBJECT
 
 private slots:
+    // A socket file left behind by a crashed run sits where the name lives;
+    // the controller must clear it, or it never hears the update service.
+    // Runs first, before any controller has listened in this process.
+    void leftoverSocketFile()
+    {
+        const QString path = QDir::tempPath() + QLatin1String("/ovXXXGuiNotifyUpdateSucceeded");
+        QFile leftover(path);
+        QVERIFY(leftover.open(QIODevice::WriteOnly));
+        leftover.close();
+        QVERIFY(!announce("ovXXXGuiNotifyUpdateSucceeded"));
+
+        DeviceController d;
+        QVERIFY(announce("ovXXXGuiNotifyUpdateSucceeded"));
+        QTRY_COMPARE(d.appUpdateState(), E::UPDATE_APPLICATION_SUCCEDED);
+    }
+
     void notices()
     {
         ApplicationController* app = ApplicationController::instance();
