@@ -57,7 +57,9 @@ LanguageController::LanguageController()
 
 LanguageController::~LanguageController()
 {
-    if (m_translatorInstalled)
+    // At program exit the application object may already be gone; there is
+    // nothing left to remove the translator from then.
+    if (m_translatorInstalled && QCoreApplication::instance())
         QCoreApplication::removeTranslator(m_translator);
 }
 
