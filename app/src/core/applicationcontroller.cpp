@@ -21,19 +21,35 @@
 
 Q_LOGGING_CATEGORY(lcApp, "vanto.appcontroller")
 
+namespace {
+ApplicationController* createdInstance = nullptr;
+}
+
 ApplicationController* ApplicationController::instance()
 {
     static ApplicationController controller;
     return &controller;
 }
 
+ApplicationController* ApplicationController::existingInstance()
+{
+    return createdInstance;
+}
+
 ApplicationController::ApplicationController()
 {
+    createdInstance = this;
     m_commTimer.setInterval(CommTimeoutMs);
+    // The checksum scan may have finished before this controller existed.
+    const TelegramManager* manager = TelegramManager::instance();
+    if (manager->crc32Known())
+        m_softwareLicenseInfoController.setCrcHash(
+            TelegramManager::crc32Text(manager->crc32Value()));
 }
 
 ApplicationController::~ApplicationController()
 {
+    createdInstance = nullptr;
     m_commTimer.stop();
     if (m_stateMachine.isRunning())
         m_stateMachine.stop();

@@ -40,6 +40,8 @@ public:
     static constexpr int CommTimeoutMs = 5000;
 
     static ApplicationController* instance();
+    // The controller if it has been created, else null; never creates it.
+    static ApplicationController* existingInstance();
 
     // Called once, when the appliance type has arrived. False when the engine
     // or its root context is missing.

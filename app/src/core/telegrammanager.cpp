@@ -196,11 +196,21 @@ void TelegramManager::onErrorTelegram(QString error)
     qCDebug(lcManager).noquote() << error;
 }
 
+QString TelegramManager::crc32Text(quint32 value)
+{
+    return QStringLiteral("%1").arg(value, 8, 16, QLatin1Char('0'));
+}
+
 void TelegramManager::onCrc32ThreadFinished(uint32_t crc32Val)
 {
     m_crc32Value = crc32Val;
-    ApplicationController::instance()->softwareLicenseInfoController().setCrcHash(
-        QStringLiteral("%1").arg(crc32Val, 8, 16, QLatin1Char('0')));
+    m_crc32Known = true;
+    // Only an existing application controller gets the text here; it takes
+    // it over itself when it is created later. Creating it from here, while
+    // the panel still waits for the appliance type, would send the first
+    // requests of its controllers before the send path exists.
+    if (ApplicationController* app = ApplicationController::existingInstance())
+        app->softwareLicenseInfoController().setCrcHash(crc32Text(crc32Val));
 }
 
 void TelegramManager::onCalculateCrc32Error(QString error)

@@ -47,6 +47,10 @@ public:
 
     quint16 controlFlags() const;
     quint32 crc32Value() const;
+    // True once the checksum worker has reported.
+    bool crc32Known() const { return m_crc32Known; }
+    // The checksum as the licence screen shows it: 8 lowercase hex digits.
+    static QString crc32Text(quint32 value);
 
     // Tests construct their own manager; the program uses instance(). With
     // startCrcScan false no worker thread is started.
@@ -89,5 +93,6 @@ private:
     QTimer* m_requestTimer = nullptr;
     quint16 m_controlFlags = ControlFlagsUnsent;
     quint32 m_crc32Value = 0;
+    bool m_crc32Known = false;
     Decoders m_decoders;
 };

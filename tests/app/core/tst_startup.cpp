@@ -72,6 +72,18 @@ bool containsInitialRequests(const QList<QByteArray>& datagrams)
     return at == InitialRequests.size();
 }
 
+// True when a parameter request for id is among the datagrams.
+bool requested(const QList<QByteArray>& datagrams, int id)
+{
+    for (const QByteArray& d : datagrams) {
+        const Datagram p = parse(d);
+        if (p.receiver == 0x08 && p.command == 0x89 && p.data.size() == 2 &&
+            (quint8(p.data[0]) | (quint8(p.data[1]) << 8)) == id)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 class TestStartUp : public QObject
@@ -136,14 +148,25 @@ void TestStartUp::applianceTypeAsFirstLongTelegram()
     QTest::qWait(100);
     QVERIFY(!firstTelegramArrived);
 
+    // The checksum scan of the (empty) root ends while the panel still waits
+    // for the type; its result must not bring the controllers up early.
+    QTRY_VERIFY_WITH_TIMEOUT(TelegramManager::instance()->crc32Known(), 5000);
+    QVERIFY(ApplicationController::existingInstance() == nullptr);
+
     const int before = m_broker->datagrams.size();
     m_broker->sendToClient(report(10040, 2));
     QTRY_VERIFY_WITH_TIMEOUT(applianceTypeArrived, 500);
     QVERIFY(firstTelegramArrived);
     QCOMPARE(ApplicationController::instance()->deviceController().applianceType(),
              EnumProviderClass::CLINIC);
-    // The initialisation's requests reach the broker.
+    // The initialisation's requests reach the broker, and so do the first
+    // requests of the controllers (language, error and warning words).
     QTRY_VERIFY_WITH_TIMEOUT(containsInitialRequests(m_broker->datagrams.mid(before)), 1000);
+    for (int id : {10036, 10051, 10052})
+        QVERIFY2(requested(m_broker->datagrams.mid(before), id), qPrintable(QString::number(id)));
+    // The scan's result reached the licence screen all the same.
+    QCOMPARE(ApplicationController::instance()->softwareLicenseInfoController().crcHash(),
+             QStringLiteral("fffffffc"));
     for (const QByteArray& d : m_broker->datagrams.mid(before))
         QVERIFY(!isPoll(d)); // and the poll stopped
     QTest::qWait(600);
