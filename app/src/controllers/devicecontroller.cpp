@@ -868,6 +868,11 @@ void DeviceController::onSyncFinished(int exitCode, QProcess::ExitStatus exitSta
     auto* reboot = new QProcess;
     connect(reboot, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), reboot,
             &QObject::deleteLater);
+    // A program that never starts never finishes either.
+    connect(reboot, &QProcess::errorOccurred, reboot, [reboot](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            reboot->deleteLater();
+    });
     reboot->start(QStringLiteral("reboot"), {QString()});
 }
 

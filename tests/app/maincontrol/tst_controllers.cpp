@@ -766,23 +766,31 @@ private slots:
     {
         QTest::addColumn<bool>("targetIsFolder");
         QTest::addColumn<bool>("syncOnPath");
+        QTest::addColumn<bool>("rebootOnPath");
         QTest::addColumn<QString>("lastState"); // regular expression
         QTest::addColumn<QStringList>("programs");
 
         QTest::newRow("replacing fails: system error reported")
-            << true << true << QStringLiteral("REMOVE OLD BIN ERROR: \\S.*") << QStringList{"cp"};
+            << true << true << true << QStringLiteral("REMOVE OLD BIN ERROR: \\S.*")
+            << QStringList{"cp"};
         QTest::newRow("sync missing")
-            << false << false
+            << false << false << true
             << QRegularExpression::escape(
                    QLatin1String("SYNC FILESYSTEM ERROR: ") +
                    DeviceController::processErrorText(QProcess::FailedToStart))
             << QStringList{"cp"};
+        // The reboot leaves the status as it was; the new program is in place.
+        QTest::newRow("reboot missing")
+            << false << true << false
+            << QRegularExpression::escape(QStringLiteral("REMOVE OLD BINARY SUCCESSFULLY "))
+            << QStringList{"cp", "sync"};
     }
 
     void selfUpdateLaterStepFails()
     {
         QFETCH(bool, targetIsFolder);
         QFETCH(bool, syncOnPath);
+        QFETCH(bool, rebootOnPath);
         QFETCH(QString, lastState);
         QFETCH(QStringList, programs);
 
@@ -795,7 +803,8 @@ private slots:
         else
             writeFile(target, "OLD PROGRAM", kExecutable);
         stub("cp", "exec /bin/cp \"$@\"");
-        stub("reboot", "exit 0");
+        if (rebootOnPath)
+            stub("reboot", "exit 0");
         if (syncOnPath)
             stub("sync", "exit 0");
         // Only the stubs: no system sync either.
@@ -810,8 +819,10 @@ private slots:
                     QRegularExpression(QRegularExpression::anchoredPattern(lastState))
                         .match(seen.last())
                         .hasMatch());
-        qputenv("PATH", m_stubDir.toUtf8() + ':' + m_originalPath);
+        // Let a wrongly started next step show up; PATH stays limited to the
+        // stubs meanwhile, so no real system program can ever run.
         QTest::qWait(300);
+        qputenv("PATH", m_stubDir.toUtf8() + ':' + m_originalPath);
         QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(lastState))
                      .match(seen.last())
                      .hasMatch(),
