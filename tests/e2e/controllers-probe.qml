@@ -58,6 +58,9 @@ QtObject {
                 deviceController.verifySessionCode(wrongCode)
             }
             function onShowNfcPayPopup() { say("nfc popup") }
+            function onAppUpdateStateChanged() {
+                say("appUpdateState=" + deviceController.appUpdateState)
+            }
         },
         Connections {
             target: languageController

@@ -15,6 +15,8 @@
 #             translated C++ name changes) and 0 brings German back
 #   folders   the music folder list arrives in audioListModel, Latin-1 names
 #             intact, at most 10 rows
+#   update    an update notice shows the update screen, which no device state
+#             leaves
 #
 #   controllers-test.sh BUILD
 set -euo pipefail
@@ -165,4 +167,29 @@ grep -qF "probe: folders count=10" "$GUI_LOG" || fail "the model did not hold 10
 [ "$(/usr/bin/python3 "$here/codecheck.py" --folders "$SIM_LOG")" = 12 ] ||
   fail "the audio board did not send all 12 folder entries"
 echo "folders: 10 of 12 rows, names intact"
+
+# --- update -----------------------------------------------------------------
+# The update service announces a program update by connecting to the GUI's
+# local servers; the update screen then stays whatever the unit reports.
+notify() {
+  /usr/bin/python3 -c 'import socket, sys
+s = socket.socket(socket.AF_UNIX)
+s.connect(sys.argv[1])
+s.close()' "${TMPDIR:-/tmp}/$1"
+}
+mark=$(lines)
+notify ovXXXGuiNotifyUpdateStarting || fail "no update-starting server"
+wait_after "$mark" "screen shown: UpdateApplicationView.qml" 5 || fail "update start: update screen not shown"
+wait_after "$mark" "probe: appUpdateState=0" 5 || fail "update start: appUpdateState not RUNNING"
+notify ovXXXGuiNotifyUpdateSucceeded || fail "no update-succeeded server"
+wait_after "$mark" "probe: appUpdateState=1" 5 || fail "update success: appUpdateState not SUCCEEDED"
+mark=$(lines)
+sim state 8 >/dev/null
+sim state 3 >/dev/null
+wait_after "$mark" "probe: deviceState=3" 5 || fail "device states after the update did not arrive"
+# A later report, so any screen change of those states would be logged by now.
+sim param 10028 value=1 >/dev/null
+wait_after "$mark" "probe: switches pin=true" 5 || fail "no set-up switch report after the update"
+[ -z "$(after "$mark" "probe: screen=")" ] || fail "the update screen was left: $(after "$mark" "probe: screen=")"
+echo "update: update screen shown and kept through DEVICE_ERROR and READY_IDLE"
 echo "PASS: controllers"
