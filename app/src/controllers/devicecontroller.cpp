@@ -398,7 +398,13 @@ void DeviceController::setOperatingHoursSinceLastService(int32_t value)
 void DeviceController::writeSetupSwitches(quint32 setMask, quint32 clearMask)
 {
     telegram_param_def record = ApplicationController::instance()->setupSwitches();
-    record.id = quint16(EnumProviderClass::PARAM_SETUP_SWITCHES);
+    // Until the control unit has reported the switches the stored record holds
+    // the "nothing received" value -1, i.e. every bit set: writing it back would
+    // switch on demo mode, key lock and all the rest.
+    if (record.id != quint16(EnumProviderClass::PARAM_SETUP_SWITCHES)) {
+        qCWarning(lcDevice) << "set-up switches not reported yet: switch write dropped";
+        return;
+    }
     quint32 bits = quint32(record.value);
     bits = (bits & ~clearMask) | setMask;
     record.value = qint32(bits);

@@ -537,6 +537,22 @@ private slots:
         }
     }
 
+    // Before the control unit has reported the switches nothing is known about
+    // the other bits: a switch write then would send the "unknown" record with
+    // every bit set, so none leaves at all.
+    void noSwitchWriteBeforeTheSwitchesAreReported()
+    {
+        app()->setSetupSwitches(telegram_param_def());
+        TelegramCapture capture;
+        QTest::ignoreMessage(QtWarningMsg,
+                             "set-up switches not reported yet: switch write dropped");
+        dc().setSwitchKeyLock(true);
+        QTest::ignoreMessage(QtWarningMsg,
+                             "set-up switches not reported yet: switch write dropped");
+        dc().setPaymentMode(true, false, false);
+        QCOMPARE(capture.sent().size(), 0);
+    }
+
     // A setter never changes the property itself; only the report does.
     void settersLeavePropertiesAlone()
     {
