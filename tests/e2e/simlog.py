@@ -4,7 +4,9 @@
   simlog.py startup LOG [--only-type-first]
       the appliance-type poll reached the main control unit; no telegram of
       the panel's manager (TId other than 0) came before the first long
-      report to the panel; the initial parameter requests follow it in order.
+      report to the panel; the initial parameter requests follow it in order,
+      and so do the controllers' first requests (language, error and warning
+      words).
       --only-type-first: the first long report after the poll must be the
       appliance type itself.
 """
@@ -13,6 +15,8 @@ import sys
 
 INITIAL = [10017, 10029, 10027, 10028, 101, 10037, 10016, 10011, 10048,
            10004, 10006, 10005, 10038, 10001, 10043, 10057, 10039, 10001]
+# language, current error word, current warning word
+CONTROLLERS_FIRST = [10036, 10051, 10052]
 
 
 def events(path):
@@ -61,6 +65,11 @@ def startup(path, only_type_first):
             at += 1
     if at != len(INITIAL):
         fail("initial requests incomplete or out of order: %s" % got)
+    # the controllers ask for their first values when they are created, which
+    # must not happen before the send path exists
+    missing = [pid for pid in CONTROLLERS_FIRST if pid not in got]
+    if missing:
+        fail("first requests of the controllers missing: %s (got %s)" % (missing, got))
     # polling stopped once the type arrived
     type_ms = next(e["ms"] for i, e in enumerate(tel) if e["dir"] == "tx" and e["rcv"] == "0x94"
                    and e.get("param", {}).get("id") == 10040 and i > first_poll)
