@@ -4,6 +4,7 @@
 #include "controllers/devicecontroller.h"
 #include "controllers/errorcontroller.h"
 #include "controllers/languagecontroller.h"
+#include "controllers/languagemodel.h"
 #include "controllers/massagecontroller.h"
 #include "controllers/nfccontroller.h"
 #include "controllers/quickstartbuttoninfomodel.h"
@@ -567,6 +568,10 @@ void MainControlTelegrams::languageStep(const telegram_param_def& record)
     if (!lc.language().sameContent(record)) {
         lc.updateSelectableLanguages(record);
         lc.onSetLanguage(record);
+    } else if (lc.languageModel() && lc.languageModel()->rowCount() == 0) {
+        // The screens empty the list when they ask for it again; the unchanged
+        // answer must still fill it, or the language menu stays empty.
+        lc.updateSelectableLanguages(record);
     }
     lc.onDefaultLanguageChanged(record.def);
 }

@@ -1013,6 +1013,17 @@ private slots:
         again.watch(QStringLiteral("model"), lc.languageModel());
         decodeOne(0x09, r.toBytes());
         QVERIFY2(again.fired().isEmpty(), qPrintable(again.fired().join(' ')));
+
+        // A screen that asks for the list again empties it first; the
+        // unchanged answer fills it again without touching the language.
+        lc.languageModel()->requestLanguagesList();
+        QCOMPARE(lc.languageModel()->rowCount(), 0);
+        SignalWatch refill;
+        refill.watch(QStringLiteral("language"), &lc);
+        decodeOne(0x09, r.toBytes());
+        QCOMPARE(lc.languageModel()->rowCount(), 25);
+        QVERIFY(!refill.fired().contains("language::abbreviationChanged"));
+        QCOMPARE(lc.abbreviation(), QStringLiteral("US"));
     }
 
     void languageStepInstallsTranslation()
