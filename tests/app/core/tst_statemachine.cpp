@@ -50,6 +50,7 @@ private slots:
     void signalsWithoutStateChangeNothing();
     void repeatedApplianceTypeKeepsOneWindow();
     void everyPressMakesTheUnitClick();
+    void everyTouchMakesTheUnitClick();
     void languageChangeReloadsTheScreen();
     void watchdogFlagsSilenceAndNextTelegramClearsIt();
     void updateApplicationStateIsFinal();
@@ -283,6 +284,36 @@ void TestStateMachine::everyPressMakesTheUnitClick()
     m_sent.clear();
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(640, 400));
     QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, QPoint(100, 700));
+    int clicks = 0;
+    for (const Sent& s : qAsConst(m_sent))
+        clicks += (s.receiver == 0x08 && s.command == 0xA3 && s.data.isEmpty()) ? 1 : 0;
+    QCOMPARE(clicks, 2);
+    QCOMPARE(area->property("presses").toInt(), 2);
+}
+
+void TestStateMachine::everyTouchMakesTheUnitClick()
+{
+    // The panel's screen delivers touches, not mouse presses: the key-click
+    // layer must click for them too and still let them reach the screen.
+    auto* window = qobject_cast<QQuickWindow*>(mainWindow());
+    QVERIFY(window);
+    QQuickItem* screen = qobject_cast<QQuickItem*>(window->findChild<QObject*>(
+        ApplicationController::instance()->appState()->currentScreen().section('/', -1)));
+    QVERIFY(screen);
+    QQmlComponent probe(m_engine);
+    probe.setData("import QtQuick 2.15\nMouseArea { anchors.fill: parent; property int presses: 0;"
+                  " onPressed: presses++ }",
+                  QUrl());
+    QScopedPointer<QObject> area(probe.create());
+    QVERIFY2(area, qPrintable(probe.errorString()));
+    qobject_cast<QQuickItem*>(area.data())->setParentItem(screen);
+
+    static QTouchDevice* device = QTest::createTouchDevice();
+    m_sent.clear();
+    for (const QPoint& at : {QPoint(640, 400), QPoint(100, 700)}) {
+        QTest::touchEvent(window, device).press(0, at, window);
+        QTest::touchEvent(window, device).release(0, at, window);
+    }
     int clicks = 0;
     for (const Sent& s : qAsConst(m_sent))
         clicks += (s.receiver == 0x08 && s.command == 0xA3 && s.data.isEmpty()) ? 1 : 0;
