@@ -45,16 +45,10 @@ void rimoCommClient::onTelegramUp(rimoTelegram& t)
 
 void rimoCommClient::onTelegramToSend()
 {
-    while (m_udpSocket->hasPendingDatagrams()) {
-        QByteArray datagram;
-        datagram.resize(int(qBound<qint64>(0, m_udpSocket->pendingDatagramSize(), 65535)));
-        const qint64 n = m_udpSocket->readDatagram(datagram.data(), datagram.size());
-        if (n < 0)
-            break;
-        datagram.resize(int(n));
-        rimoTelegram telegram;
-        if (!rimolink::parseTelegramDatagram(datagram, &telegram))
-            continue; // no byte at all: no telegram
-        emit telegramDown(telegram);
+    rimoTelegram telegram;
+    bool hasTelegram = false;
+    while (rimoTakeTelegramDatagram(m_udpSocket, &telegram, &hasTelegram)) {
+        if (hasTelegram) // validity is the link layer's business
+            emit telegramDown(telegram);
     }
 }

@@ -114,16 +114,10 @@ void rimoCommControl::onTelegramToSend(rimoTelegram& t)
 
 void rimoCommControl::onTelegramReady()
 {
-    while (m_udpSocket->hasPendingDatagrams()) {
-        QByteArray datagram;
-        datagram.resize(int(qBound<qint64>(0, m_udpSocket->pendingDatagramSize(), 65535)));
-        const qint64 n = m_udpSocket->readDatagram(datagram.data(), datagram.size());
-        if (n < 0)
-            break;
-        datagram.resize(int(n));
-        rimoTelegram telegram;
-        if (!rimolink::parseTelegramDatagram(datagram, &telegram) || !telegram.isValid())
-            continue;
-        emit telegramArrived(telegram);
+    rimoTelegram telegram;
+    bool hasTelegram = false;
+    while (rimoTakeTelegramDatagram(m_udpSocket, &telegram, &hasTelegram)) {
+        if (hasTelegram && telegram.isValid())
+            emit telegramArrived(telegram);
     }
 }

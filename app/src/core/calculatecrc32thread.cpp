@@ -21,20 +21,30 @@ CalculateCRC32Thread::CalculateCRC32Thread(QObject* parent) : QObject(parent)
     Crc32::table(); // build the tables now, not in the middle of the scan
 }
 
+namespace {
+
+// Checksum of an opened file, read in blocks through the caller's buffer.
+uint32_t checksumOf(QFile& file, char* buffer, int blockSize)
+{
+    uint32_t c = Crc32::Initial;
+    for (;;) {
+        const qint64 n = file.read(buffer, blockSize);
+        if (n <= 0)
+            break;
+        c = Crc32::update(c, buffer, size_t(n));
+    }
+    return c ^ 0xFFFFFFFFu;
+}
+
+} // namespace
+
 uint32_t CalculateCRC32Thread::fileChecksum(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return 0;
     char buffer[BlockSize];
-    uint32_t c = Crc32::Initial;
-    for (;;) {
-        const qint64 n = file.read(buffer, BlockSize);
-        if (n <= 0)
-            break;
-        c = Crc32::update(c, buffer, size_t(n));
-    }
-    return c ^ 0xFFFFFFFFu;
+    return checksumOf(file, buffer, BlockSize);
 }
 
 bool CalculateCRC32Thread::isSkipped(const QString& path)
@@ -68,14 +78,7 @@ uint32_t CalculateCRC32Thread::directorySum(const QString& dir)
             qCDebug(lcCrc32) << "File not found!";
             return sum;
         }
-        uint32_t c = Crc32::Initial;
-        for (;;) {
-            const qint64 n = file.read(buffer, BlockSize);
-            if (n <= 0)
-                break;
-            c = Crc32::update(c, buffer, size_t(n));
-        }
-        sum += c ^ 0xFFFFFFFFu;
+        sum += checksumOf(file, buffer, BlockSize);
     }
     return sum;
 }
